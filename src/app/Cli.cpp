@@ -1,0 +1,4 @@
+#include "app/Cli.h"
+namespace corvellan {
+int runCommandLine(int, char**) { return 0; }
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+namespace corvellan {
+int runCommandLine(int argc, char** argv);
+}

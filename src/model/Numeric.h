@@ -1,0 +1,33 @@
+#pragma once
+// Number helpers used everywhere: every stored quantity is a 4-byte real,
+// arithmetic runs in extended precision and is rounded on each store.
+
+#include <string>
+
+namespace corvellan {
+
+using Real = float;      // a stored quantity
+using Ext = long double; // arithmetic
+
+constexpr Ext kPi = 3.14159265358979323846264338327950288L;
+constexpr Ext kDegToRad = kPi / 180.0L;
+
+// Rounds a real to a screen integer: to nearest, halves to even. NaN maps to 0,
+// values beyond the int range (infinities included) saturate, so no undefined
+// conversion ever happens.
+int roundToInt(Ext value);
+
+// Stores an extended value as a 4-byte real, clamping values beyond the largest
+// finite 4-byte real to it (with its sign). NaN stays NaN.
+Real clampToReal(Ext value);
+
+// Fixed-point text right-aligned in a minimum field width:
+// formatFixed(1.5, 6, 3) is " 1.500". Non-finite values print as "NaN", "+Inf"
+// or "-Inf" in the same field.
+std::string formatFixed(Ext value, int width, int decimals);
+
+// The text-to-number conversion of the entry boxes: leading/trailing blanks
+// allowed, anything unparsable gives `ok` false.
+Ext parseReal(const std::string& text, bool* ok);
+
+} // namespace corvellan

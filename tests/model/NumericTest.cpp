@@ -1,0 +1,43 @@
+#include "model/Numeric.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+
+using namespace corvellan;
+
+TEST(Numeric, FormatsFixedPointInMinimumField) {
+    EXPECT_EQ(formatFixed(1.5, 6, 3), " 1.500");
+    EXPECT_EQ(formatFixed(-12.25, 4, 1), "-12.2"); // field grows, ties to even digit
+    EXPECT_EQ(formatFixed(0.1565f, 6, 3), " 0.156"); // 4-byte value lies below the half
+    EXPECT_EQ(formatFixed(std::numeric_limits<long double>::quiet_NaN(), 6, 3), "   NaN");
+    EXPECT_EQ(formatFixed(-std::numeric_limits<long double>::infinity(), 2, 3), "-Inf");
+}
+
+TEST(Numeric, RoundsToEvenAndSaturates) {
+    EXPECT_EQ(roundToInt(2.5), 2);
+    EXPECT_EQ(roundToInt(3.5), 4);
+    EXPECT_EQ(roundToInt(-2.5), -2);
+    EXPECT_EQ(roundToInt(-2.6), -3);
+    EXPECT_EQ(roundToInt(std::numeric_limits<long double>::quiet_NaN()), 0);
+    EXPECT_EQ(roundToInt(std::numeric_limits<long double>::infinity()), INT_MAX);
+    EXPECT_EQ(roundToInt(-1e30), INT_MIN);
+}
+
+TEST(Numeric, ClampsToLargestFiniteReal) {
+    EXPECT_EQ(clampToReal(1e300L), std::numeric_limits<float>::max());
+    EXPECT_EQ(clampToReal(-1e300L), -std::numeric_limits<float>::max());
+    EXPECT_EQ(clampToReal(1.25L), 1.25f);
+}
+
+TEST(Numeric, ParsesEntryText) {
+    bool ok = false;
+    EXPECT_DOUBLE_EQ(static_cast<double>(parseReal(" 2.5 ", &ok)), 2.5);
+    EXPECT_TRUE(ok);
+    parseReal("2.5x", &ok);
+    EXPECT_FALSE(ok);
+    parseReal("", &ok);
+    EXPECT_FALSE(ok);
+}
