@@ -102,6 +102,8 @@ struct ValveEventState {
     Real prevPistonTravelPos = 0;
     Real prevFrontSteamOpening = 0;
     Real prevRearSteamOpening = 0;
+    // Channel volume of the exhaust beat (0..0xFFFF), kept between beats.
+    int waveVolume = 0x8000;
 };
 
 struct DisplaySettings {
