@@ -1,4 +1,143 @@
 #include "app/Cli.h"
+
+#include "app/CliSupport.h"
+#include "model/Model.h"
+#include "model/Solver.h"
+#include "model/Valve.h"
+
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace corvellan {
-int runCommandLine(int, char**) { return 0; }
+
+namespace {
+
+const char* kUsage =
+    "usage:\n"
+    "  corvellan                      open the simulator window\n"
+    "  corvellan solve [--dims FILE] [--angle DEG] [--revarm X] [--json]\n";
+
+// Prints a real as JSON: non-finite values have no JSON spelling, so they
+// become null.
+std::string jsonNumber(Real v) {
+    if (!std::isfinite(v)) return "null";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v));
+    return buf;
 }
+
+std::vector<std::pair<const char*, Real>> lapFigures(const Model& m) {
+    const LapConstants& l = m.lap;
+    return {{"FrontSteamOpenAt", l.FrontSteamOpenAt},
+            {"FrontSteamFullAt", l.FrontSteamFullAt},
+            {"FrontExhaustOpenAt", l.FrontExhaustOpenAt},
+            {"RearSteamOpenAt", l.RearSteamOpenAt},
+            {"RearSteamFullAt", l.RearSteamFullAt},
+            {"RearExhaustOpenAt", l.RearExhaustOpenAt},
+            {"RearSteamOpenShift", l.RearSteamOpenShift},
+            {"FrontSteamOpenX4", l.FrontSteamOpenX4},
+            {"FrontSteamLap", l.FrontSteamLap},
+            {"RearSteamLap", l.RearSteamLap},
+            {"FrontExhClearance", l.FrontExhClearance},
+            {"RearExhClearance", l.RearExhClearance}};
+}
+
+std::vector<std::pair<const char*, Real>> valveFigures(const Model& m) {
+    return {{"LinkAngle", m.LinkAngle},
+            {"ValveLeverAngle", m.ValveLeverAngle},
+            {"ValveCen", m.lap.ValveCen},
+            {"FrontSteamOpening", m.valve.FrontSteamOpening},
+            {"FrontExhaustOpening", m.valve.FrontExhaustOpening},
+            {"RearSteamOpening", m.valve.RearSteamOpening},
+            {"RearExhaustOpening", m.valve.RearExhaustOpening},
+            {"PistonTravelPos", m.valve.PistonTravelPos}};
+}
+
+void printJson(const Model& m, std::ostream& out) {
+    out << "{\"RevArmCen\": " << jsonNumber(m.gear.RevArmCen()) << ", \"Pivots\": [";
+    for (int p = 0; p <= 20; ++p)
+        out << (p ? ", " : "") << "[" << jsonNumber(m.pivots.X[p]) << ", "
+            << jsonNumber(m.pivots.Y[p]) << "]";
+    out << "]";
+    for (const auto& [name, value] : valveFigures(m))
+        out << ", \"" << name << "\": " << jsonNumber(value);
+    for (const auto& [name, value] : lapFigures(m))
+        out << ", \"" << name << "\": " << jsonNumber(value);
+    out << ", \"GeometryError\": " << (m.error.GeometryError ? "true" : "false") << "}\n";
+}
+
+void printTable(const Model& m, std::ostream& out) {
+    auto row = [&out](const std::string& name, Real value) {
+        char buf[96];
+        std::snprintf(buf, sizeof buf, "%-22s%s\n", name.c_str(), formatFixed(value, 12, 6).c_str());
+        out << buf;
+    };
+    out << "Dimension set: " << m.DimSetName << "\n";
+    row("RevArmCen", m.gear.RevArmCen());
+    out << "\nPivot          X            Y\n";
+    for (int p = 0; p <= 20; ++p) {
+        char buf[96];
+        std::snprintf(buf, sizeof buf, "%5d %12s %12s\n", p, formatFixed(m.pivots.X[p], 12, 6).c_str(),
+                      formatFixed(m.pivots.Y[p], 12, 6).c_str());
+        out << buf;
+    }
+    out << "\n";
+    for (const auto& [name, value] : valveFigures(m)) row(name, value);
+    out << "\n";
+    for (const auto& [name, value] : lapFigures(m)) row(name, value);
+    out << "\nGeometryError         " << (m.error.GeometryError ? "true" : "false") << "\n";
+}
+
+int solveCommand(const std::vector<std::string>& args) {
+    ArgReader in(args);
+    Model m;
+    initialiseModel(m);
+    bool json = false;
+    std::string dims;
+    Ext angle = 0;
+    Ext revArm = 0;
+    bool haveAngle = false, haveRevArm = false;
+    while (in.more()) {
+        const std::string opt = in.next();
+        if (opt == "--json") json = true;
+        else if (opt == "--dims") dims = in.value(opt);
+        else if (opt == "--angle") angle = in.number(opt), haveAngle = true;
+        else if (opt == "--revarm") revArm = in.number(opt), haveRevArm = true;
+        else in.fail("unknown option " + opt);
+    }
+    if (!in.ok()) return usageError(in.error());
+    if (!dims.empty()) {
+        std::string error;
+        if (!loadDimensions(m, dims, &error)) return inputError(error);
+    }
+    // Mid gear unless a setting is given; the file's own reverse-arm setting
+    // is recomputed on open anyway.
+    if (haveAngle) m.gear.DriverAngle = clampToReal(angle);
+    if (haveRevArm) m.gear.RevArmPos = clampToReal(revArm);
+    solve(m);
+    computeValve(m);
+    if (json) printJson(m, std::cout);
+    else printTable(m, std::cout);
+    return 0;
+}
+
+} // namespace
+
+int runCommandLine(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        std::cout << kUsage;
+        return args.empty() ? 2 : 0;
+    }
+    const std::string command = args[0];
+    args.erase(args.begin());
+    if (command == "solve") return solveCommand(args);
+    return usageError("unknown command " + command);
+}
+
+} // namespace corvellan

@@ -1,6 +1,7 @@
 #include "model/Solver.h"
 
 #include "model/Guards.h"
+#include "model/Trig.h"
 #include "model/Valve.h"
 
 #include <cmath>
@@ -39,16 +40,16 @@ void solve(Model& m) {
     // 1. Upper end of the reverse arm follows the setting.
     X[18] = m.gear.RevArmPos;
     // 2. Main crank pin.
-    X[2] = static_cast<Real>(X[1] + std::cos(theta) * halfStroke);
-    Y[2] = static_cast<Real>(Y[1] - std::sin(theta) * halfStroke);
+    X[2] = static_cast<Real>(X[1] + trig::cos(theta) * halfStroke);
+    Y[2] = static_cast<Real>(Y[1] - trig::sin(theta) * halfStroke);
     // 3. Crosshead on the cylinder centre line, on the cylinder side of the pin.
     s.Work = static_cast<Real>(sq(f.MainRod) - sq(static_cast<Ext>(Y[2]) - Y[3]));
     s.sqrtGuard();
     X[3] = static_cast<Real>(X[2] + std::sqrt(static_cast<Ext>(s.Work)));
     // 4. Eccentric crank pin.
     const Ext phi = (static_cast<Ext>(m.gear.DriverAngle) + f.EccCrankAngleDeg) * kDegToRad;
-    X[5] = static_cast<Real>(X[1] + std::cos(phi) * f.EccCrankCirDia / 2);
-    Y[5] = static_cast<Real>(Y[1] - std::sin(phi) * f.EccCrankCirDia / 2);
+    X[5] = static_cast<Real>(X[1] + trig::cos(phi) * f.EccCrankCirDia / 2);
+    Y[5] = static_cast<Real>(Y[1] - trig::sin(phi) * f.EccCrankCirDia / 2);
     // 5. Upper end of the reverse arm, above the link pivot.
     s.Work = static_cast<Real>(sq(f.RevArmLinkUpper) - sq(static_cast<Ext>(X[18]) - X[9]));
     s.sqrtGuard();
@@ -61,30 +62,30 @@ void solve(Model& m) {
     // 7. Link angle from the vertical.
     s.Div = static_cast<Real>(static_cast<Ext>(Y[18]) - Y[11]);
     s.divGuard();
-    m.LinkAngle = static_cast<Real>(std::atan((static_cast<Ext>(X[11]) - X[18]) / s.Div));
+    m.LinkAngle = static_cast<Real>(trig::atan((static_cast<Ext>(X[11]) - X[18]) / s.Div));
     // 8. Angle at pivot 11 between the link and the line to the eccentric pin.
     // The full-quadrant arctangent keeps the direction right when the pin
     // passes above pivot 11; for a pin below it equals the plain arctangent.
     s.Div = static_cast<Real>(static_cast<Ext>(Y[11]) - Y[5]);
     s.divGuard();
     const Real A = static_cast<Real>(kPi - m.LinkAngle -
-                                     std::atan2(static_cast<Ext>(X[11]) - X[5],
+                                     trig::atan2(static_cast<Ext>(X[11]) - X[5],
                                                 static_cast<Ext>(s.Div)));
     // 9. Triangle 11-5-7 by the sine rule; side 5-7 is the whole lever.
     const Ext lever = static_cast<Ext>(f.ValveLeverLower) + f.ValveLeverUpper;
     s.Div = static_cast<Real>(lever);
     s.divGuard();
     const Ext dist115 = std::hypot(static_cast<Ext>(X[11]) - X[5], static_cast<Ext>(Y[11]) - Y[5]);
-    s.Work = static_cast<Real>(dist115 * std::sin(static_cast<Ext>(A)) / s.Div);
+    s.Work = static_cast<Real>(dist115 * trig::sin(static_cast<Ext>(A)) / s.Div);
     s.asinGuard();
     const Ext w = s.Work;
-    const Real B = static_cast<Real>(kPi - A - std::atan(w / std::sqrt(1 - w * w)));
-    s.Div = static_cast<Real>(std::sin(static_cast<Ext>(A)));
+    const Real B = static_cast<Real>(kPi - A - trig::atan(w / std::sqrt(1 - w * w)));
+    s.Div = static_cast<Real>(trig::sin(static_cast<Ext>(A)));
     s.divGuard();
-    const Real d = static_cast<Real>(std::sin(static_cast<Ext>(B)) * lever / s.Div);
+    const Real d = static_cast<Real>(trig::sin(static_cast<Ext>(B)) * lever / s.Div);
     // 10. Upper end of the valve lever, sliding on the link line.
-    X[7] = static_cast<Real>(X[11] - std::sin(static_cast<Ext>(m.LinkAngle)) * d);
-    Y[7] = static_cast<Real>(Y[11] + std::cos(static_cast<Ext>(m.LinkAngle)) * d);
+    X[7] = static_cast<Real>(X[11] - trig::sin(static_cast<Ext>(m.LinkAngle)) * d);
+    Y[7] = static_cast<Real>(Y[11] + trig::cos(static_cast<Ext>(m.LinkAngle)) * d);
     // 11. Valve-rod joint on the lever.
     s.Div = static_cast<Real>(lever);
     s.divGuard();
@@ -97,7 +98,7 @@ void solve(Model& m) {
     // 13. Valve lever angle from the vertical.
     s.Div = static_cast<Real>(static_cast<Ext>(Y[7]) - Y[5]);
     s.divGuard();
-    m.ValveLeverAngle = static_cast<Real>(std::atan((static_cast<Ext>(X[7]) - X[5]) / s.Div));
+    m.ValveLeverAngle = static_cast<Real>(trig::atan((static_cast<Ext>(X[7]) - X[5]) / s.Div));
 
     // Dimensions that are not numbers (or overflow) give no gear at all: say so
     // like any other impossible construction.

@@ -1,6 +1,7 @@
 #include "model/Valve.h"
 
 #include "model/Guards.h"
+#include "model/Trig.h"
 
 #include <cmath>
 
@@ -104,12 +105,12 @@ void computeValve(Model& m) {
     // Exact slider-crank piston position: 0 at front dead centre, 640 at rear.
     const Ext theta = static_cast<Ext>(m.gear.DriverAngle) * kDegToRad;
     const Real div = divGuard(m, m.frame.Stroke);
-    const Ext crankY = std::sin(theta) * m.frame.Stroke / 2;
+    const Ext crankY = trig::sin(theta) * m.frame.Stroke / 2;
     const Real work =
         sqrtGuard(m, store(static_cast<Ext>(m.frame.MainRod) * m.frame.MainRod - crankY * crankY));
     const Ext S = div;
     v.PistonTravelPos = store(
-        320 - (std::cos(theta) + 2 * std::sqrt(static_cast<Ext>(work)) / S - 2 * m.frame.MainRod / S) *
+        320 - (trig::cos(theta) + 2 * std::sqrt(static_cast<Ext>(work)) / S - 2 * m.frame.MainRod / S) *
                   320);
 }
 

@@ -1,0 +1,49 @@
+#include "app/CliSupport.h"
+
+#include "model/DimensionFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <iostream>
+
+namespace corvellan {
+
+std::string ArgReader::value(const std::string& option) {
+    if (pos_ >= args_.size()) {
+        fail(option + " needs a value");
+        return {};
+    }
+    return args_[pos_++];
+}
+
+Ext ArgReader::number(const std::string& option) {
+    const std::string text = value(option);
+    if (!ok()) return 0;
+    bool good = false;
+    Ext v = parseReal(text, &good);
+    if (!good || !std::isfinite(v)) fail(option + " needs a number, not \"" + text + "\"");
+    return good ? v : 0;
+}
+
+int usageError(const std::string& error) {
+    std::cerr << "corvellan: " << error << " (corvellan --help shows the usage)\n";
+    return 2;
+}
+
+int inputError(const std::string& error) {
+    std::cerr << "corvellan: " << error << "\n";
+    return 2;
+}
+
+bool loadDimensions(Model& m, const std::string& path, std::string* error) {
+    std::string lower = path;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const bool dos = lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ".oca") == 0;
+    FileResult r = dos ? openDosDimensionFile(m, path) : openDimensionFile(m, path);
+    if (!r.ok && error) *error = r.message;
+    return r.ok;
+}
+
+} // namespace corvellan

@@ -1,0 +1,42 @@
+#pragma once
+// Small shared pieces of the command-line subcommands: argument reading,
+// error exits and loading a dimension file by its extension.
+
+#include "model/Model.h"
+
+#include <string>
+#include <vector>
+
+namespace corvellan {
+
+// Reads "--option value" pairs; the first problem is kept as the error.
+class ArgReader {
+public:
+    explicit ArgReader(std::vector<std::string> args) : args_(std::move(args)) {}
+    bool more() const { return ok() && pos_ < args_.size(); }
+    std::string next() { return args_[pos_++]; }
+    // The value after an option, or an error when it is missing.
+    std::string value(const std::string& option);
+    // A finite number after an option, or an error.
+    Ext number(const std::string& option);
+    void fail(const std::string& error) {
+        if (error_.empty()) error_ = error;
+    }
+    bool ok() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+
+private:
+    std::vector<std::string> args_;
+    size_t pos_ = 0;
+    std::string error_;
+};
+
+// One line on stderr, exit status 2.
+int usageError(const std::string& error);
+int inputError(const std::string& error);
+
+// Opens FILE as the program's own format, or as the earlier format when its
+// name ends in ".oca" (any case).
+bool loadDimensions(Model& m, const std::string& path, std::string* error);
+
+} // namespace corvellan

@@ -1,0 +1,74 @@
+// Runs the real program and reads what it prints.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct Outcome {
+    std::string out;
+    int status = -1;
+};
+
+Outcome run(const std::string& args) {
+    Outcome r;
+    const std::string cmd = std::string(CORVELLAN_BINARY) + " " + args + " 2>&1";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+int lineCount(const std::string& s) {
+    int n = 0;
+    for (char c : s) n += c == '\n';
+    return n;
+}
+
+} // namespace
+
+TEST(SolveCommand, PrintsTheNominalGearAsJson) {
+    Outcome r = run("solve --json");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("\"RevArmCen\": 9.99999975e-06"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"Pivots\": [[0, 0], [0, 0], [1.5, 0], [9.5, 0]"), std::string::npos);
+    for (const char* name : {"LinkAngle", "ValveLeverAngle", "ValveCen", "FrontSteamOpening",
+                             "FrontExhaustOpening", "RearSteamOpening", "RearExhaustOpening",
+                             "PistonTravelPos", "FrontSteamLap", "RearExhClearance",
+                             "RearSteamOpenShift", "FrontSteamOpenX4"})
+        EXPECT_NE(r.out.find(std::string("\"") + name + "\": "), std::string::npos) << name;
+    EXPECT_NE(r.out.find("\"GeometryError\": false}"), std::string::npos);
+    EXPECT_EQ(lineCount(r.out), 1);
+}
+
+TEST(SolveCommand, TakesAngleAndSettingAndReportsImpossibleGeometry) {
+    Outcome r = run("solve --angle 180 --json");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("\"PistonTravelPos\": 640"), std::string::npos) << r.out;
+    Outcome table = run("solve --revarm 1.5");
+    ASSERT_EQ(table.status, 0);
+    EXPECT_NE(table.out.find("RevArmCen"), std::string::npos);
+    EXPECT_NE(table.out.find("   18     1.500000"), std::string::npos) << table.out;
+}
+
+TEST(SolveCommand, BadUsageAndBadFilesGiveOneLineAndStatusTwo) {
+    for (const char* args : {"solve --angle", "solve --angle abc", "solve --bogus", "frobnicate",
+                             "solve --dims /no/such/file.dco", "solve --angle nan"}) {
+        Outcome r = run(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(lineCount(r.out), 1) << args << ": " << r.out;
+    }
+    const std::string path = testing::TempDir() + "short.dco";
+    std::ofstream(path, std::ios::binary) << std::string(40, '\0');
+    Outcome r = run("solve --dims " + path);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("short.dco"), std::string::npos) << r.out;
+}
