@@ -130,9 +130,10 @@ int solveCommand(const std::vector<std::string>& args) {
 
 int runCommandLine(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    if (args.empty()) return solveCommand(args); // the nominal gear, solved
+    if (args[0] == "--help" || args[0] == "-h") {
         std::cout << kUsage;
-        return args.empty() ? 2 : 0;
+        return 0;
     }
     const std::string command = args[0];
     args.erase(args.begin());
