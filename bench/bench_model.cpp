@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+
 using namespace corvellan;
 
 static void BM_SolveAndValve(benchmark::State& state) {
@@ -23,5 +25,19 @@ static void BM_SolveAndValve(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SolveAndValve);
+
+// Floor: the eleven sines, cosines and arctangents that one solve plus valve
+// computation cannot avoid, with nothing else.
+static void BM_Floor_TranscendentalsOnly(benchmark::State& state) {
+    double x = 0.1;
+    for (auto _ : state) {
+        double s = 0;
+        for (int i = 0; i < 4; ++i) s += std::sin(x + i) + std::cos(x - i);
+        s += std::atan(x) + std::atan(x * 2) + std::atan2(x, 3.0);
+        benchmark::DoNotOptimize(s);
+        x += 1e-3;
+    }
+}
+BENCHMARK(BM_Floor_TranscendentalsOnly);
 
 BENCHMARK_MAIN();
