@@ -1,6 +1,9 @@
 #include "app/Cli.h"
 
 #include "app/CliSupport.h"
+#include "app/DiagramCommand.h"
+#include "app/RenderCommand.h"
+#include "app/TableCommand.h"
 #include "model/Model.h"
 #include "model/Solver.h"
 #include "model/Valve.h"
@@ -20,7 +23,23 @@ namespace {
 const char* kUsage =
     "usage:\n"
     "  corvellan                      open the simulator window\n"
-    "  corvellan solve [--dims FILE] [--angle DEG] [--revarm X] [--json]\n";
+    "  corvellan FILE.dco             open the simulator on a dimension file\n"
+    "  corvellan solve [--dims FILE] [--angle DEG] [--revarm X] [--json]\n"
+    "  corvellan render mechanism [--dims FILE] [--angle DEG] [--revarm X] [--steam]\n"
+    "                   [--no-screen-data] -o OUT.png|OUT.svg\n"
+    "  corvellan render sine|oval|steam|ports [--dims FILE] [--positions a,b,c]\n"
+    "                   [--scale S] [--mode F|R|B] -o OUT.png|OUT.svg\n"
+    "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n";
+
+int renderCommand(std::vector<std::string> args) {
+    if (args.empty()) return usageError("render needs a picture: mechanism, sine, oval, steam or ports");
+    const std::string which = args[0];
+    args.erase(args.begin());
+    if (which == "mechanism") return renderMechanismCommand(args);
+    if (which == "sine" || which == "oval" || which == "steam" || which == "ports")
+        return renderDiagramCommand(which, args);
+    return usageError("unknown picture " + which);
+}
 
 // Prints a real as JSON: non-finite values have no JSON spelling, so they
 // become null.
@@ -138,6 +157,8 @@ int runCommandLine(int argc, char** argv) {
     const std::string command = args[0];
     args.erase(args.begin());
     if (command == "solve") return solveCommand(args);
+    if (command == "render") return renderCommand(args);
+    if (command == "table") return tableCommand(args);
     return usageError("unknown command " + command);
 }
 

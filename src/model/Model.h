@@ -102,6 +102,9 @@ struct ValveEventState {
     Real prevPistonTravelPos = 0;
     Real prevFrontSteamOpening = 0;
     Real prevRearSteamOpening = 0;
+    // Written only by the port-events diagram, which also tracks the exhausts.
+    Real prevFrontExhaustOpening = 0;
+    Real prevRearExhaustOpening = 0;
     // Channel volume of the exhaust beat (0..0xFFFF), kept between beats.
     int waveVolume = 0x8000;
 };
@@ -130,6 +133,8 @@ struct DiagramSettings {
     Real VerticalScale = 1.5f;
     Real LastPlottedRevArmPos = 0;
     bool RevArmDialogClosed = false;
+    char PortGraphMode = 'F';    // 'F' forward, 'R' reverse, 'B' both graphs
+    bool PortPhaseArrows = true; // off only for the second pass of 'B'
 };
 
 // Text of an empty dynamic-variable slot: 13 blanks and "??".
@@ -163,7 +168,48 @@ struct DynVarState {
     bool DimEdited = false;
     bool DynVarsShown = false;
     bool UndoShown = false;
+    // The undo line as last built; the diagram header draws it before
+    // rebuilding it.
+    std::string UndoLine;
     std::array<bool, UndoButtonCount> undoEnabled{};
+};
+
+// Reference points: the points themselves are pivots 19 and 20.
+struct RefPointState {
+    bool mode = false;
+    std::array<bool, 3> zeroEnabled{}; // [1], [2]: RefPt1Zero, RefPt2Zero
+    // Jog memory of SBRef1Vert, SBRef1Horz, SBRef2Vert, SBRef2Horz.
+    std::array<int, 4> jogLast{};
+    std::array<int, 4> jogPrev{};
+};
+
+// Pivot selection: six slots, [1..6] used.
+struct PivotDataState {
+    bool mode = false;
+    std::array<Real, 7> slotPivot{};
+    std::array<bool, 7> slotShown{};
+    int armedSlot = 1;
+    bool pickPending = false;
+    int nearestPivot = 0;
+};
+
+// The texts of one row of the overlay dialog.
+struct OverlayRowTexts {
+    std::string type, colour, ref;
+    std::array<std::string, 4> boxes; // Y1, X1, Y2, X2
+};
+
+// The overlay dialog's state that outlives it: the main window's clicks and
+// the renderer's pick prompt read it, file opens refill its rows.
+struct OverlayDialogState {
+    int typeChoice = -1; // radio groups: -1 no choice
+    int colourChoice = -1;
+    int refChoice = -1;
+    bool pickPrompt = false;
+    bool leftClickSeen = false;
+    bool drawCloseEnabled = false;
+    int markedItem = 1; // the aqua row
+    std::array<OverlayRowTexts, kOverlayItems + 1> rows{}; // [1..20]
 };
 
 struct Model {
@@ -187,6 +233,9 @@ struct Model {
     OverlayTable overlay;
     DiagramSettings diagrams;
     DynVarState dyn;
+    RefPointState refPoints;
+    PivotDataState pivotData;
+    OverlayDialogState overlayDialog;
 
     // Dimension accessors that follow where each value is held.
     Real LinkPivotVert() const { return pivots.Y[8]; }

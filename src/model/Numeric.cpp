@@ -42,6 +42,35 @@ std::string formatFixed(Ext value, int width, int decimals) {
     return buf;
 }
 
+void appendFixed(std::string& out, Real value, int width, int decimals) {
+    // Beyond this range the printf path is both needed and rare.
+    if (decimals < 0 || decimals > 9 || !std::isfinite(value) || std::fabs(value) >= 1e9f) {
+        out += formatFixed(value, width, decimals);
+        return;
+    }
+    static const double kPowers[10] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    // A 4-byte mantissa (24 bits) times 5^9 (21 bits) fits a double's 53, so
+    // the scaled value is exact; rounding it to an integer with ties to even
+    // gives the digits printf prints.
+    const double scaled = std::fabs(static_cast<double>(value)) * kPowers[decimals];
+    auto units = static_cast<unsigned long long>(scaled);
+    const double rest = scaled - static_cast<double>(units);
+    if (rest > 0.5 || (rest == 0.5 && (units & 1))) ++units;
+    char text[40];
+    char* end = text + sizeof text;
+    char* p = end;
+    for (int i = 0; i < decimals; ++i, units /= 10) *--p = static_cast<char>('0' + units % 10);
+    if (decimals > 0) *--p = '.';
+    do {
+        *--p = static_cast<char>('0' + units % 10);
+        units /= 10;
+    } while (units != 0);
+    if (std::signbit(value)) *--p = '-'; // printf keeps the sign of -0.000
+    const int length = static_cast<int>(end - p);
+    if (width > length) out.append(static_cast<std::size_t>(width - length), ' ');
+    out.append(p, static_cast<std::size_t>(length));
+}
+
 Ext parseReal(const std::string& text, bool* ok) {
     const char* begin = text.c_str();
     char* end = nullptr;

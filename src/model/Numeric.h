@@ -26,6 +26,10 @@ Real clampToReal(Ext value);
 // or "-Inf" in the same field.
 std::string formatFixed(Ext value, int width, int decimals);
 
+// Appends exactly the text formatFixed(value, width, decimals) gives, without
+// a temporary string or a printf call: for tables of many thousand rows.
+void appendFixed(std::string& out, Real value, int width, int decimals);
+
 // The text-to-number conversion of the entry boxes: leading/trailing blanks
 // allowed, anything unparsable gives `ok` false.
 Ext parseReal(const std::string& text, bool* ok);

@@ -1,0 +1,106 @@
+// One whole animation tick (solve, valve computation, projection, outlines,
+// frame render into the reused 1280 x 1024 picture) at the nominal view,
+// beside the floor of any frame: filling the picture and copying it once.
+//
+// Each tick benchmark also reports x_floor: its time per tick divided by the
+// floor measured in the same run.
+
+#include "model/Model.h"
+#include "platform/QPainterCanvas.h"
+#include "view/MechanismView.h"
+#include "view/Tick.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
+using namespace corvellan;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void ensureGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "bench_tick";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+// The floor: erase the picture and copy it to a window-sized surface.
+struct Floor {
+    QImage picture{1280, 1024, QImage::Format_RGB32};
+    QImage surface{1280, 1024, QImage::Format_RGB32};
+    void once() {
+        picture.fill(Qt::white);
+        QPainter p(&surface);
+        p.drawImage(0, 0, picture);
+    }
+};
+
+double floorNanoseconds() {
+    static double ns = [] {
+        Floor f;
+        double best = 1e300;
+        for (int batch = 0; batch < 5; ++batch) {
+            const auto t0 = Clock::now();
+            for (int i = 0; i < 50; ++i)
+                f.once();
+            const std::chrono::duration<double, std::nano> d = Clock::now() - t0;
+            best = std::min(best, d.count() / 50);
+        }
+        return best;
+    }();
+    return ns;
+}
+
+void BM_Floor(benchmark::State& state) {
+    ensureGuiApplication();
+    Floor f;
+    for (auto _ : state) {
+        f.once();
+        benchmark::DoNotOptimize(f.surface.constBits());
+    }
+}
+BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
+
+void runTicks(benchmark::State& state, bool steam) {
+    ensureGuiApplication();
+    const double floor = floorNanoseconds();
+    Model m;
+    initialiseModel(m);
+    m.display.steamDisplay = steam;
+    FrameState f;
+    SilentSound silence;
+    QPainterCanvas picture;
+    const auto t0 = Clock::now();
+    for (auto _ : state) {
+        if (steam) m.events.front.steamLevel = m.events.rear.steamLevel = 2000;
+        runTick(m, f, picture, silence);
+    }
+    benchmark::DoNotOptimize(picture.image().constBits());
+    const std::chrono::duration<double, std::nano> d = Clock::now() - t0;
+    state.counters["x_floor"] = d.count() / static_cast<double>(state.iterations()) / floor;
+}
+
+void BM_TickSteamOff(benchmark::State& state) {
+    runTicks(state, false);
+}
+BENCHMARK(BM_TickSteamOff)->Unit(benchmark::kMicrosecond);
+
+void BM_TickSteamOnLevels2000(benchmark::State& state) {
+    runTicks(state, true);
+}
+BENCHMARK(BM_TickSteamOnLevels2000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

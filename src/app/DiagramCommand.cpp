@@ -1,0 +1,170 @@
+#include "app/DiagramCommand.h"
+
+#include "app/CliSupport.h"
+#include "diagrams/OvalDiagram.h"
+#include "diagrams/PortDiagram.h"
+#include "diagrams/SineDiagram.h"
+#include "diagrams/SteamDiagram.h"
+#include "model/DiagramPositions.h"
+#include "model/Model.h"
+#include "model/Solver.h"
+#include "model/Valve.h"
+#include "platform/QPainterCanvas.h"
+#include "platform/SvgCanvas.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+namespace corvellan {
+
+namespace {
+
+constexpr int kDiagramWidth = 632;
+constexpr int kDiagramHeight = 414;
+constexpr int kOvalHeight = 426;
+
+struct DiagramOptions {
+    std::string dims, out;
+    std::vector<Ext> positions;
+    bool havePositions = false;
+    Ext scale = 0;
+    bool haveScale = false;
+    char mode = 'F';
+};
+
+bool endsWith(std::string s, const std::string& tail) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+void readPositions(ArgReader& in, const std::string& text, std::vector<Ext>& out) {
+    size_t start = 0;
+    while (in.ok()) {
+        const size_t comma = text.find(',', start);
+        const std::string item =
+            text.substr(start, comma == std::string::npos ? comma : comma - start);
+        bool good = false;
+        const Ext v = parseReal(item, &good);
+        if (!good || !std::isfinite(v)) in.fail("--positions needs numbers, not \"" + item + "\"");
+        out.push_back(v);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    if (in.ok() && out.size() > static_cast<size_t>(kMaxDiagramPositions))
+        in.fail("--positions takes at most 9 positions");
+}
+
+bool readOptions(const std::string& which, const std::vector<std::string>& args, DiagramOptions& o,
+                 std::string* error) {
+    ArgReader in(args);
+    bool haveMode = false;
+    while (in.more()) {
+        const std::string opt = in.next();
+        if (opt == "--dims")
+            o.dims = in.value(opt);
+        else if (opt == "--positions") {
+            const std::string list = in.value(opt);
+            if (in.ok()) readPositions(in, list, o.positions);
+            o.havePositions = true;
+        } else if (opt == "--scale")
+            o.scale = in.number(opt), o.haveScale = true;
+        else if (opt == "--mode") {
+            const std::string mode = in.value(opt);
+            if (in.ok() && mode != "F" && mode != "R" && mode != "B")
+                in.fail("--mode needs F, R or B, not \"" + mode + "\"");
+            if (in.ok()) o.mode = mode[0];
+            haveMode = true;
+        } else if (opt == "-o")
+            o.out = in.value(opt);
+        else
+            in.fail("unknown option " + opt);
+    }
+    if (in.ok() && haveMode && which != "ports") in.fail("--mode applies to render ports only");
+    if (in.ok() && o.out.empty()) in.fail("render " + which + " needs -o OUT.png or -o OUT.svg");
+    if (in.ok() && !endsWith(o.out, ".png") && !endsWith(o.out, ".svg"))
+        in.fail("the output must end in .png or .svg: " + o.out);
+    *error = in.error();
+    return in.ok();
+}
+
+// The positions as the positions dialog would leave them had they been
+// typed there: clamped, contiguous, counted.
+void applyPositions(Model& m, const DiagramOptions& o) {
+    if (o.havePositions) {
+        for (int slot = 1; slot <= kMaxDiagramPositions; ++slot) {
+            const size_t k = static_cast<size_t>(slot - 1);
+            m.gear.RevArmPositions[slot] =
+                k < o.positions.size() ? clampDiagramPosition(m, slot, o.positions[k]) : 0;
+        }
+        refreshDiagramPositions(m);
+    } else {
+        m.diagrams.RevArmPosCount = 3; // mid gear, normal forward, normal reverse
+    }
+    if (o.haveScale) {
+        Real scale = clampToReal(o.scale);
+        if (scale < kMinVerticalScale) scale = kMinVerticalScale;
+        m.diagrams.VerticalScale = scale;
+    }
+}
+
+void draw(Model& m, const std::string& which, char mode, Canvas& c) {
+    c.erase(colours::White);
+    if (which == "sine")
+        drawSineDiagram(m, c);
+    else if (which == "oval")
+        drawOvalDiagram(m, c);
+    else if (which == "steam")
+        drawSteamDiagram(m, c);
+    else
+        choosePortGraph(m, c, mode);
+}
+
+// Fonts need a GUI application; the command line runs without a display.
+void ensureGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "corvellan";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+} // namespace
+
+int renderDiagramCommand(const std::string& which, const std::vector<std::string>& args) {
+    if (which != "sine" && which != "oval" && which != "steam" && which != "ports")
+        return usageError("render draws mechanism, sine, oval, steam or ports, not " + which);
+    DiagramOptions o;
+    std::string error;
+    if (!readOptions(which, args, o, &error)) return usageError(error);
+    Model m;
+    initialiseModel(m);
+    if (!o.dims.empty() && !loadDimensions(m, o.dims, &error)) return inputError(error);
+    applyPositions(m, o);
+    // The window draws over a gear the animation has already solved: the
+    // port-edge levels are those of the latest solve.
+    solve(m);
+    computeValve(m);
+
+    const int height = which == "oval" ? kOvalHeight : kDiagramHeight;
+    ensureGuiApplication();
+    if (endsWith(o.out, ".svg")) {
+        SvgCanvas svg(o.out, kDiagramWidth, height);
+        if (!svg.ok()) return inputError("cannot create " + o.out);
+        draw(m, which, o.mode, svg);
+        if (!svg.finish()) return inputError("cannot write " + o.out);
+        return 0;
+    }
+    QPainterCanvas picture(kDiagramWidth, height);
+    draw(m, which, o.mode, picture);
+    if (!picture.image().save(QString::fromStdString(o.out), "PNG"))
+        return inputError("cannot write " + o.out);
+    return 0;
+}
+
+} // namespace corvellan

@@ -1,0 +1,20 @@
+#pragma once
+// The oval diagram: valve displacement against piston position, one closed
+// loop per plotted reverse-arm position over one revolution, on the sine
+// diagram's vertical axis and port-edge levels.
+
+#include "model/Model.h"
+#include "view/Canvas.h"
+
+namespace corvellan {
+
+// Draws the whole picture without erasing first; RevArmPos and DriverAngle
+// are as before afterwards. 46 solves per plotted position.
+void drawOvalDiagram(Model& m, Canvas& c);
+
+// Column of the piston at driver angle `degrees`: round(u * 270.5 + 314),
+// u = +1 at front dead centre (x 584) and -1 at rear dead centre (x 44).
+// Guards the stroke divisor and the square root as the solver does.
+int ovalColumn(Model& m, Real degrees);
+
+} // namespace corvellan

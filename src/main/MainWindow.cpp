@@ -1,0 +1,133 @@
+#include "main/MainWindow.h"
+
+#include "main/ClientArea.h"
+#include "main/Commands.h"
+#include "main/Controls.h"
+#include "main/DrivAngDialog.h"
+#include "main/GraphZoomDialog.h"
+#include "main/MotionControls.h"
+#include "main/PanZoomControls.h"
+#include "main/RevPosDialog.h"
+#include "main/StepAngleDialog.h"
+#include "platform/QPainterCanvas.h"
+#include "view/MechanismView.h"
+#include "view/Tick.h"
+
+#include <QCloseEvent>
+#include <QDate>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace corvellan {
+
+namespace {
+
+// The captions show the date in the user's short format and the time in the
+// long one.
+void localClock(std::string& date, std::string& time) {
+    QLocale locale;
+    date = locale.toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    time = locale.toString(QTime::currentTime(), QLocale::LongFormat).toStdString();
+}
+
+} // namespace
+
+int refreshIntervalMs(const QScreen* screen) {
+    qreal rate = screen ? screen->refreshRate() : 0;
+    if (!(rate >= 1 && rate <= 1000)) rate = 60;
+    return std::max(1, static_cast<int>(std::lround(1000.0 / rate)));
+}
+
+TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
+    : QMainWindow(parent), m_(model), sound_(sound) {
+    setObjectName("TMainForm");
+    initialiseModel(m_);
+
+    canvas_ = std::make_unique<QPainterCanvas>(kPictureWidth, kPictureHeight);
+    canvas_->erase(colours::White);
+    frame_ = std::make_unique<FrameState>();
+    frame_->clock = localClock;
+
+    client_ = new ClientArea([this]() -> const QImage& { return picture(); }, this);
+    client_->setFont(serifFont(13, true, true));
+    client_->resize(kClientWidth, kClientHeight);
+    setCentralWidget(client_);
+
+    panZoom_ = new PanZoomControls(m_, client_);
+    motion_ = new MotionControls(m_, client_);
+    DialogOpeners open;
+    open.revArmPos = [this] { revPos_->exec(); };
+    open.driverAngle = [this] { drivAng_->exec(); };
+    open.stepAngle = [this] { stpAng_->exec(); };
+    open.graphicZoom = [this] { graphZoom_->exec(); };
+    commands_ = new CommandBar(m_, this, client_, *motion_, *panZoom_, open);
+    connect(client_, &ClientArea::resized, this,
+            [this](QSize size) { commands_->toolBar()->resize(size.width(), 24); });
+    connect(client_, &ClientArea::mousePressed, this,
+            [this] { endCloseUpOnNextFrame(m_, *frame_); });
+
+    // The dialogs exist from start-up on and are reused, created in the order
+    // the program has always created its windows.
+    drivAng_ = new TDrivAng(m_, *motion_, this);
+    revPos_ = new TRevPos(m_, *motion_, this);
+    stpAng_ = new TStpAng(m_, *motion_, this);
+    graphZoom_ = new TGraphZoom(m_, this);
+
+    setWindowTitle("CORVELLAN Outside Admission");
+    placeOnScreen();
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName("Timer1");
+    timer_->setTimerType(Qt::PreciseTimer);
+    timer_->setInterval(refreshIntervalMs(screen()));
+    connect(timer_, &QTimer::timeout, this, &TMainForm::tick);
+    timer_->start();
+}
+
+TMainForm::~TMainForm() = default;
+
+const QImage& TMainForm::picture() const {
+    return canvas_->image();
+}
+
+void TMainForm::placeOnScreen() {
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    if (const QScreen* s = screen()) {
+        QRect free = s->availableGeometry();
+        move(free.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void TMainForm::tick() {
+    runTick(m_, *frame_, *canvas_, sound_);
+    applyWindowRequests();
+    client_->update();
+}
+
+void TMainForm::applyWindowRequests() {
+    const WindowRequests& r = frame_->window;
+    commands_->setErrorShown(r.errorItemVisible);
+    const QString caption = QString::fromStdString(frame_->captions.main);
+    if (!caption.isEmpty() && caption != windowTitle()) setWindowTitle(caption);
+    if (r.waitCursor != (client_->cursor().shape() == Qt::WaitCursor))
+        client_->setCursor(r.waitCursor ? Qt::WaitCursor : Qt::ArrowCursor);
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) motion_->windowActivated();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    timer_->stop();
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace corvellan
