@@ -13,8 +13,9 @@ int roundToInt(Ext value) {
     if (std::isnan(value)) return 0;
     if (value >= static_cast<Ext>(INT_MAX)) return INT_MAX;
     if (value <= static_cast<Ext>(INT_MIN)) return INT_MIN;
-    // nearbyint honours the default rounding mode: to nearest, ties to even.
-    return static_cast<int>(std::nearbyintl(value));
+    // The default rounding mode is to nearest, ties to even; llrint uses it
+    // and costs a fraction of nearbyint.
+    return static_cast<int>(std::llrintl(value));
 }
 
 Real clampToReal(Ext value) {
