@@ -105,7 +105,7 @@ void DimensionBox::keyPressEvent(QKeyEvent* event) {
 
 void DimensionBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (event->reason() == Qt::PopupFocusReason) return;
+    if (detached_ || event->reason() == Qt::PopupFocusReason) return;
     // Switching to another window is no reason to commit an untouched box;
     // typed text is committed rather than lost (the dialog may be closing).
     if (event->reason() == Qt::ActiveWindowFocusReason && !edited() && !m_.dyn.DimEdited) return;

@@ -20,6 +20,8 @@ class DimensionBox : public QLineEdit {
     void fill();
     // Where Enter sends the focus.
     void setEnterTarget(QWidget* target) { enterTarget_ = target; }
+    // The dialog is going away: losing the focus now commits nothing.
+    void detach() { detached_ = true; }
 
   Q_SIGNALS:
     // The box was left and its value committed; `revArmRangeChanged` tells
@@ -38,6 +40,7 @@ class DimensionBox : public QLineEdit {
     int code_;
     QWidget* enterTarget_ = nullptr;
     QString filledText_;
+    bool detached_ = false;
 };
 
 } // namespace corvellan

@@ -71,6 +71,13 @@ DimensionDialog::DimensionDialog(Model& model, const DimensionDialogSpec& spec, 
     layoutForTextScale();
 }
 
+DimensionDialog::~DimensionDialog() {
+    // A window destroyed while shown is hidden on the way, which takes the
+    // focus from its box after this part of the dialog is gone.
+    for (DimensionBox* box : boxes_)
+        box->detach();
+}
+
 QRect DimensionDialog::scaled(const QRect& r) const {
     const Ext h = m_.display.textScaleH;
     const Ext v = m_.display.textScaleV;

@@ -57,6 +57,7 @@ class DimensionDialog : public QDialog {
     Q_OBJECT
   public:
     DimensionDialog(Model& model, const DimensionDialogSpec& spec, QWidget* parent);
+    ~DimensionDialog() override;
 
     // Box and small button of row i (0-based, in table order: Edit1 is row 0).
     DimensionBox* box(int i) const { return boxes_.at(i); }

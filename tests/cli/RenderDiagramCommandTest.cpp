@@ -1,0 +1,94 @@
+// Runs "corvellan render sine|oval|steam|ports" and looks at the files it writes.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct Outcome {
+    std::string out;
+    int status = -1;
+};
+
+Outcome render(const std::string& args) {
+    Outcome r;
+    const std::string cmd = std::string(CORVELLAN_BINARY) + " render " + args + " 2>&1";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
+        r.out.append(buf.data(), n);
+    const int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+int bigEndian16(const std::string& s, size_t at) {
+    return static_cast<unsigned char>(s[at]) * 256 + static_cast<unsigned char>(s[at + 1]);
+}
+
+} // namespace
+
+TEST(RenderDiagram, WritesEachDiagramAtItsWindowSize) {
+    for (auto [which, height] :
+         {std::pair{"sine", 414}, {"oval", 426}, {"steam", 414}, {"ports", 414}}) {
+        const std::string out = ::testing::TempDir() + which + ".png";
+        std::remove(out.c_str());
+        Outcome r = render(std::string(which) + " -o " + out);
+        ASSERT_EQ(r.status, 0) << which << ": " << r.out;
+        const std::string png = slurp(out);
+        ASSERT_GT(png.size(), 24u) << which;
+        EXPECT_EQ(png.substr(1, 3), "PNG");
+        EXPECT_EQ(bigEndian16(png, 18), 632) << which; // IHDR width, height
+        EXPECT_EQ(bigEndian16(png, 22), height) << which;
+    }
+}
+
+TEST(RenderDiagram, PositionsScaleAndModeReachThePicture) {
+    const std::string sine = ::testing::TempDir() + "sine.svg";
+    ASSERT_EQ(render("sine -o " + sine).status, 0);
+    std::string svg = slurp(sine);
+    EXPECT_NE(svg.find("-1.500"), std::string::npos); // the three default positions
+    EXPECT_NE(svg.find("ExCl"), std::string::npos);   // mid gear among them
+
+    // A position beyond the travel is clamped as the positions dialog does.
+    ASSERT_EQ(render("sine --positions 0.5,9 --scale 4 -o " + sine).status, 0);
+    svg = slurp(sine);
+    EXPECT_NE(svg.find("0.500"), std::string::npos);
+    EXPECT_NE(svg.find("1.700"), std::string::npos);
+    EXPECT_EQ(svg.find("-1.500"), std::string::npos);
+    EXPECT_EQ(svg.find("ExCl"), std::string::npos);
+    EXPECT_NE(svg.find("4.0"), std::string::npos);
+
+    const std::string ports = ::testing::TempDir() + "ports.svg";
+    ASSERT_EQ(render("ports --mode B -o " + ports).status, 0);
+    svg = slurp(ports);
+    EXPECT_NE(svg.find("Fwd."), std::string::npos);
+    EXPECT_NE(svg.find("Rev."), std::string::npos);
+}
+
+TEST(RenderDiagram, BadUsageExitsWithTwoAndOneLine) {
+    const std::string out = ::testing::TempDir() + "bad.png";
+    for (std::string args :
+         {"sine", "oval -o " + out + " --mode F", "ports --mode X -o " + out,
+          "steam --positions 1,x -o " + out, "sine --positions 1,2,3,4,5,6,7,8,9,1 -o " + out,
+          "sine --scale -o " + out, "wheel -o " + out}) {
+        Outcome r = render(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_NE(r.out.find("corvellan: "), std::string::npos) << args << ": " << r.out;
+        EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << args << ": " << r.out;
+    }
+}
