@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "model/LocalTime.h"
+
 namespace corvellan {
 
 namespace {

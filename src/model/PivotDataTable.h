@@ -23,7 +23,5 @@ std::string buildPivotDataTable(Model& m, const std::string& date, const std::st
 // horizontal coordinate at full 4-byte precision.
 std::string buildPivotDataCsv(Model& m);
 
-// The current local date ("%x") and time ("%X") of the C library's locale.
-void localDateTime(std::string& date, std::string& time);
 
 } // namespace corvellan

@@ -9,20 +9,13 @@
 #include <ctime>
 #include <vector>
 
+#include "model/LocalTime.h"
+
 namespace corvellan {
 
 namespace {
 
 const char* const kVersion = "Version 2.6";
-
-void systemClock(std::string& date, std::string& time) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char buf[64];
-    date = std::strftime(buf, sizeof buf, "%x", &local) ? buf : "";
-    time = std::strftime(buf, sizeof buf, "%X", &local) ? buf : "";
-}
 
 // Counterweight: 140 degrees of arc opposite the crank pin, from 110 degrees
 // before the crank to 110 degrees after it, through the far side.
@@ -124,7 +117,7 @@ void buildCaptions(const Model& m, FrameState& f) {
     if (f.clock)
         f.clock(date, time);
     else
-        systemClock(date, time);
+        localDateTime(date, time);
     const std::string tail = m.DimSetName + "     " + date + "   " + time + "   " + kVersion;
     const std::string title = "CORVELLAN Outside Admission";
     Captions& k = f.captions;

@@ -4,37 +4,18 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
 
+#include "cli/RunProgram.h"
+
+using namespace clitest;
+
 namespace {
 
-struct Outcome {
-    std::string out;
-    int status = -1;
-};
-
-Outcome render(const std::string& args) {
-    Outcome r;
-    const std::string cmd = std::string(CORVELLAN_BINARY) + " render " + args + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
-        r.out.append(buf.data(), n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+Outcome render(const std::string& args) { return runCorvellan("render " + args); }
 
 int bigEndian16(const std::string& s, size_t at) {
     return static_cast<unsigned char>(s[at]) * 256 + static_cast<unsigned char>(s[at + 1]);
@@ -82,10 +63,10 @@ TEST(RenderDiagram, PositionsScaleAndModeReachThePicture) {
 
 TEST(RenderDiagram, BadUsageExitsWithTwoAndOneLine) {
     const std::string out = ::testing::TempDir() + "bad.png";
-    for (std::string args :
-         {"sine", "oval -o " + out + " --mode F", "ports --mode X -o " + out,
-          "steam --positions 1,x -o " + out, "sine --positions 1,2,3,4,5,6,7,8,9,1 -o " + out,
-          "sine --scale -o " + out, "wheel -o " + out}) {
+    for (const std::string& args : std::initializer_list<std::string>{
+             "sine", "oval -o " + out + " --mode F", "ports --mode X -o " + out,
+             "steam --positions 1,x -o " + out, "sine --positions 1,2,3,4,5,6,7,8,9,1 -o " + out,
+             "sine --scale -o " + out, "wheel -o " + out}) {
         Outcome r = render(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.out.find("corvellan: "), std::string::npos) << args << ": " << r.out;

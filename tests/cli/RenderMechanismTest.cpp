@@ -8,37 +8,13 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "cli/RunProgram.h"
+
+using namespace clitest;
+
 namespace {
 
-struct Outcome {
-    std::string out;
-    int status = -1;
-};
-
-Outcome render(const std::string& args) {
-    Outcome r;
-    const std::string cmd = std::string(CORVELLAN_BINARY) + " render mechanism " + args + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
-        r.out.append(buf.data(), n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string tempPath(const std::string& name) {
-    return ::testing::TempDir() + name;
-}
+Outcome render(const std::string& args) { return runCorvellan("render mechanism " + args); }
 
 int lines(const std::string& s) {
     int n = 0;

@@ -7,31 +7,13 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "cli/RunProgram.h"
+
+using namespace clitest;
+
 namespace {
 
-struct Outcome {
-    std::string out;
-    int status = -1;
-};
-
-Outcome run(const std::string& args) {
-    Outcome r;
-    const std::string cmd = std::string(CORVELLAN_BINARY) + " " + args + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
-
-int lineCount(const std::string& s) {
-    int n = 0;
-    for (char c : s) n += c == '\n';
-    return n;
-}
+Outcome run(const std::string& args) { return runCorvellan("" + args); }
 
 } // namespace
 

@@ -8,32 +8,28 @@
 #include <sys/wait.h>
 #include <vector>
 
+#include "cli/RunProgram.h"
+
+using namespace clitest;
+
 namespace {
 
-struct Outcome {
+struct TableRun {
     std::vector<std::string> lines;
     int status = -1;
 };
 
-Outcome run(const std::string& args) {
-    Outcome r;
-    const std::string cmd = std::string(CORVELLAN_BINARY) + " table " + args + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::string out;
-    std::array<char, 4096> buf;
-    for (size_t n; (n = fread(buf.data(), 1, buf.size(), p)) > 0;)
-        out.append(buf.data(), n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);)
-        r.lines.push_back(line);
+TableRun run(const std::string& args) {
+    const Outcome o = runCorvellan("table " + args);
+    TableRun r;
+    r.status = o.status;
+    std::istringstream in(o.out);
+    for (std::string line; std::getline(in, line);) r.lines.push_back(line);
     return r;
 }
 
 TEST(TableCommand, PrintsTheWindowsTable) {
-    Outcome r = run("--step 45 --pivots 2,3");
+    TableRun r = run("--step 45 --pivots 2,3");
     ASSERT_EQ(r.status, 0);
     ASSERT_EQ(r.lines.size(), 4u + 9u);
     EXPECT_EQ(r.lines[0].rfind("Pivot Data   Nominal     ", 0), 0u) << r.lines[0];
@@ -47,7 +43,7 @@ TEST(TableCommand, PrintsTheWindowsTable) {
 }
 
 TEST(TableCommand, CsvAndDimensionFiles) {
-    Outcome r = run("--step 7 --csv --pivots 0,0,3");
+    TableRun r = run("--step 7 --csv --pivots 0,0,3");
     ASSERT_EQ(r.status, 0);
     ASSERT_EQ(r.lines.size(), 1u + 52u);
     EXPECT_EQ(r.lines[1], "0,0,0,0,0,0,9.5,0,0,0,0,0,0");
@@ -61,7 +57,7 @@ TEST(TableCommand, BadStepsPivotsAndFilesGiveOneLineAndStatusTwo) {
     for (const char* args : {"--step 0", "--step -1", "--step nan", "--step 1e30", "--step 0.001",
                              "--pivots 27", "--pivots 1,2,3,4,5,6,7", "--pivots 1.5",
                              "--pivots 1,,2", "--bogus", "--dims /no/such/file.dco"}) {
-        Outcome r = run(args);
+        TableRun r = run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.lines.size(), 1u) << args;
     }
