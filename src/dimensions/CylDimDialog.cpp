@@ -28,17 +28,17 @@ constexpr CylRow kRows[] = {
     {121, true, 104, 104},  {122, true, 130, 117},
 };
 
-DimensionDialogSpec cylinderSpec() {
-    DimensionDialogSpec spec;
-    spec.name = "TCylDimen";
-    spec.title = "Cylinder Dimensions";
-    spec.client = QSize(386, 230);
+DimensionDialogLayout cylinderLayout() {
+    DimensionDialogLayout layout;
+    layout.name = "TCylDimen";
+    layout.title = "Cylinder Dimensions";
+    layout.client = QSize(386, 230);
     for (const CylRow& row : kRows) {
         const int buttonHeight = row.y + kRowHeight - row.buttonTop;
-        spec.rows.push_back({row.code, QRect(row.right ? 342 : 146, row.y, 40, kRowHeight),
-                             QRect(row.right ? 194 : 0, row.buttonTop, 8, buttonHeight), true});
+        layout.rows.push_back({row.code, QRect(row.right ? 342 : 146, row.y, 40, kRowHeight),
+                               QRect(row.right ? 194 : 0, row.buttonTop, 8, buttonHeight), true});
     }
-    spec.captions = {
+    layout.captions = {
         {10, 0, "Cylinder ctr to Driver ctr"},
         {10, 13, "Cylinder CL above Driver"},
         {10, 26, "Cylinder Bore         Diameter"},
@@ -66,17 +66,17 @@ DimensionDialogSpec cylinderSpec() {
         {1, 190, "To Show Graphic Position of Variable, Click Small Button", true},
         {1, 203, "To Select a Dynamic Variable, Click Dimension in Gray Area", true},
     };
-    spec.resetName = "Reset1";
-    spec.resetCaption = "ResetCylDim";
-    spec.reset = QRect(294, 168, 90, 25);
-    spec.close = QRect(294, 192, 90, 25);
-    return spec;
+    layout.resetName = "Reset1";
+    layout.resetCaption = "ResetCylDim";
+    layout.reset = QRect(294, 168, 90, 25);
+    layout.close = QRect(294, 192, 90, 25);
+    return layout;
 }
 
 } // namespace
 
 TCylDimen::TCylDimen(Model& model, QWidget* parent)
-    : DimensionDialog(model, cylinderSpec(), parent) {
+    : DimensionDialog(model, cylinderLayout(), parent) {
     // Edit1..Edit17, Close, the reset, Button1..Button17, Edit18..Edit22,
     // Button18..Button22.
     std::vector<QWidget*> chain;

@@ -27,12 +27,12 @@ QFont dialogFont() {
 
 } // namespace
 
-DimensionDialog::DimensionDialog(Model& model, const DimensionDialogSpec& spec, QWidget* parent)
+DimensionDialog::DimensionDialog(Model& model, const DimensionDialogLayout& layout, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      m_(model), spec_(spec) {
-    setObjectName(spec_.name);
-    setWindowTitle(spec_.title);
+      m_(model), layout_(layout) {
+    setObjectName(layout_.name);
+    setWindowTitle(layout_.title);
     setModal(true);
     setFont(dialogFont());
     QPalette p = palette();
@@ -40,8 +40,8 @@ DimensionDialog::DimensionDialog(Model& model, const DimensionDialogSpec& spec, 
     setPalette(p);
     setAutoFillBackground(true);
 
-    for (std::size_t i = 0; i < spec_.rows.size(); ++i) {
-        const DimensionRowSpec& row = spec_.rows[i];
+    for (std::size_t i = 0; i < layout_.rows.size(); ++i) {
+        const DimensionRowLayout& row = layout_.rows[i];
         auto* box = new DimensionBox(m_, row.code, row.gray, this);
         box->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
         connect(box, &DimensionBox::committed, this, &DimensionDialog::boxCommitted);
@@ -57,8 +57,8 @@ DimensionDialog::DimensionDialog(Model& model, const DimensionDialogSpec& spec, 
         buttons_.push_back(button);
     }
 
-    reset_ = new QPushButton(spec_.resetCaption, this);
-    reset_->setObjectName(spec_.resetName);
+    reset_ = new QPushButton(layout_.resetCaption, this);
+    reset_->setObjectName(layout_.resetName);
     reset_->installEventFilter(this);
     connect(reset_, &QPushButton::clicked, this, &DimensionDialog::resetClicked);
 
@@ -88,13 +88,13 @@ QRect DimensionDialog::scaled(const QRect& r) const {
     return QRect(left, top, right - left, bottom - top);
 }
 
-QPoint DimensionDialog::captionPosition(const CaptionSpec& caption) const {
+QPoint DimensionDialog::captionPosition(const CaptionLayout& caption) const {
     const int x = caption.fixedX ? caption.x
                                  : roundToInt(caption.x * static_cast<Ext>(m_.display.textScaleH));
     return QPoint(x, roundToInt(caption.y * static_cast<Ext>(m_.display.textScaleV)));
 }
 
-QString DimensionDialog::drawnCaption(const CaptionSpec& caption) const {
+QString DimensionDialog::drawnCaption(const CaptionLayout& caption) const {
     const QFontMetrics fm(font());
     const QPoint at = captionPosition(caption);
     const QRect line(at, QSize(width(), fm.height()));
@@ -125,13 +125,13 @@ QString DimensionDialog::drawnCaption(const CaptionSpec& caption) const {
 }
 
 void DimensionDialog::layoutForTextScale() {
-    setFixedSize(scaled(QRect(QPoint(0, 0), spec_.client)).size());
-    for (std::size_t i = 0; i < spec_.rows.size(); ++i) {
-        boxes_[i]->setGeometry(scaled(spec_.rows[i].box));
-        buttons_[i]->setGeometry(scaled(spec_.rows[i].button));
+    setFixedSize(scaled(QRect(QPoint(0, 0), layout_.client)).size());
+    for (std::size_t i = 0; i < layout_.rows.size(); ++i) {
+        boxes_[i]->setGeometry(scaled(layout_.rows[i].box));
+        buttons_[i]->setGeometry(scaled(layout_.rows[i].button));
     }
-    reset_->setGeometry(scaled(spec_.reset));
-    close_->setGeometry(scaled(spec_.close));
+    reset_->setGeometry(scaled(layout_.reset));
+    close_->setGeometry(scaled(layout_.close));
 }
 
 void DimensionDialog::refresh() {
@@ -158,7 +158,7 @@ void DimensionDialog::paintEvent(QPaintEvent* event) {
     PainterCanvas canvas(&painter, width(), height());
     TextStyle style;
     style.pixelSize = 11;
-    for (const CaptionSpec& caption : spec_.captions) {
+    for (const CaptionLayout& caption : layout_.captions) {
         const QPoint at = captionPosition(caption);
         canvas.text(at.x(), at.y(), drawnCaption(caption).toStdString(), style);
     }

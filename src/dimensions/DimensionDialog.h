@@ -27,26 +27,26 @@ namespace corvellan {
 
 class DimensionBox;
 
-struct DimensionRowSpec {
+struct DimensionRowLayout {
     int code;
     QRect box;
     QRect button; // the small close-up button
     bool gray;    // may become a dynamic variable
 };
 
-struct CaptionSpec {
+struct CaptionLayout {
     int x;
     int y;
     const char* text;
     bool fixedX = false; // the x is not multiplied by the text scale
 };
 
-struct DimensionDialogSpec {
+struct DimensionDialogLayout {
     const char* name;  // object name, e.g. "TFrameDi"
     const char* title; // window caption
     QSize client;
-    std::vector<DimensionRowSpec> rows;
-    std::vector<CaptionSpec> captions;
+    std::vector<DimensionRowLayout> rows;
+    std::vector<CaptionLayout> captions;
     const char* resetName;
     const char* resetCaption;
     QRect reset;
@@ -56,7 +56,7 @@ struct DimensionDialogSpec {
 class DimensionDialog : public QDialog {
     Q_OBJECT
   public:
-    DimensionDialog(Model& model, const DimensionDialogSpec& spec, QWidget* parent);
+    DimensionDialog(Model& model, const DimensionDialogLayout& layout, QWidget* parent);
     ~DimensionDialog() override;
 
     // Box and small button of row i (0-based, in table order: Edit1 is row 0).
@@ -70,12 +70,12 @@ class DimensionDialog : public QDialog {
     // text scale and redraws the captions.
     void refresh();
     // Where a caption is drawn at the current text scale.
-    QPoint captionPosition(const CaptionSpec& caption) const;
+    QPoint captionPosition(const CaptionLayout& caption) const;
     // The caption as drawn: the layout's runs of blanks assume the classic
     // face's widths, so where this face is wider a run is shortened until the
     // caption ends before the control on its right.
-    QString drawnCaption(const CaptionSpec& caption) const;
-    const std::vector<CaptionSpec>& captions() const { return spec_.captions; }
+    QString drawnCaption(const CaptionLayout& caption) const;
+    const std::vector<CaptionLayout>& captions() const { return layout_.captions; }
 
   Q_SIGNALS:
     // A small button was clicked: SelectedDimCode holds `code` now. The main
@@ -108,7 +108,7 @@ class DimensionDialog : public QDialog {
     void layoutForTextScale();
     QRect scaled(const QRect& r) const;
 
-    DimensionDialogSpec spec_;
+    DimensionDialogLayout layout_;
     std::vector<DimensionBox*> boxes_;
     std::vector<QPushButton*> buttons_;
     QPushButton* reset_;

@@ -16,20 +16,20 @@ constexpr int kLeftRows = 8;
 constexpr bool kGray = true;
 constexpr bool kWhite = false;
 
-DimensionDialogSpec frameSpec() {
-    DimensionDialogSpec spec;
-    spec.name = "TFrameDi";
-    spec.title = "Frame Dimensions";
-    spec.client = QSize(386, 192);
+DimensionDialogLayout frameLayout() {
+    DimensionDialogLayout layout;
+    layout.name = "TFrameDi";
+    layout.title = "Frame Dimensions";
+    layout.client = QSize(386, 192);
     // Codes 1..8 down the left column, 9..14 down the right one.
     for (int code = 1; code <= 14; ++code) {
         const bool left = code <= kLeftRows;
         const int y = kRowHeight * (left ? code - 1 : code - 1 - kLeftRows);
-        spec.rows.push_back({code, QRect(left ? 146 : 342, y, 40, kRowHeight),
-                             QRect(left ? 0 : 194, y, 8, kRowHeight),
-                             code <= LinkPivotHorzCode ? kGray : kWhite});
+        layout.rows.push_back({code, QRect(left ? 146 : 342, y, 40, kRowHeight),
+                               QRect(left ? 0 : 194, y, 8, kRowHeight),
+                               code <= LinkPivotHorzCode ? kGray : kWhite});
     }
-    spec.captions = {
+    layout.captions = {
         {10, 0, "Driver                    Diameter"},
         {10, 13, "Stroke                      Length"},
         {10, 26, "Eccentric Crank Circle   Dia"},
@@ -48,16 +48,16 @@ DimensionDialogSpec frameSpec() {
         {1, 151, "To Show Graphic Position of Variable, Click Small Button", true},
         {1, 164, "To Select Dynamic Variable, Click Dimension in Gray Area", true},
     };
-    spec.resetName = "ResetFrame";
-    spec.resetCaption = "ResetFrameDim";
-    spec.reset = QRect(288, 136, 89, 25);
-    spec.close = QRect(288, 160, 89, 25);
-    return spec;
+    layout.resetName = "ResetFrame";
+    layout.resetCaption = "ResetFrameDim";
+    layout.reset = QRect(288, 136, 89, 25);
+    layout.close = QRect(288, 160, 89, 25);
+    return layout;
 }
 
 } // namespace
 
-TFrameDi::TFrameDi(Model& model, QWidget* parent) : DimensionDialog(model, frameSpec(), parent) {
+TFrameDi::TFrameDi(Model& model, QWidget* parent) : DimensionDialog(model, frameLayout(), parent) {
     std::vector<QWidget*> chain{box(0), box(1), box(2), closeButton(), resetButton()};
     for (int i = 3; i < rowCount(); ++i)
         chain.push_back(box(i));

@@ -34,7 +34,7 @@ class DialogLayoutTest : public ::testing::TestWithParam<Scale> {
         m.display.textScaleV = GetParam().v;
     }
 
-    QRect captionRect(const DimensionDialog& d, const CaptionSpec& c) const {
+    QRect captionRect(const DimensionDialog& d, const CaptionLayout& c) const {
         const QFontMetrics fm(d.font());
         return QRect(d.captionPosition(c),
                      QSize(fm.horizontalAdvance(d.drawnCaption(c)), fm.height()));
@@ -55,7 +55,7 @@ class DialogLayoutTest : public ::testing::TestWithParam<Scale> {
             image.save(dir.filePath(QString("%1-%2.png").arg(name, GetParam().name)));
         }
         const QList<QWidget*> controls = d.findChildren<QWidget*>();
-        for (const CaptionSpec& c : d.captions()) {
+        for (const CaptionLayout& c : d.captions()) {
             const QRect r = captionRect(d, c);
             EXPECT_TRUE(d.rect().contains(r)) << c.text << " is cut off";
             EXPECT_TRUE(hasInk(image, r)) << c.text << " is not drawn";
@@ -68,7 +68,7 @@ class DialogLayoutTest : public ::testing::TestWithParam<Scale> {
             const QRect box = d.box(i)->geometry();
             const QRect button = d.smallButton(i)->geometry();
             bool captioned = false;
-            for (const CaptionSpec& c : d.captions()) {
+            for (const CaptionLayout& c : d.captions()) {
                 const QRect r = captionRect(d, c);
                 captioned |=
                     r.top() == box.top() && r.left() > button.right() && r.right() < box.left();

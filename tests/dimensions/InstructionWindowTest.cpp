@@ -84,6 +84,13 @@ TEST(InstructionWindow, BothTextsShipBesideTheProgram) {
         ASSERT_TRUE(text.ok) << text.error.toStdString();
         EXPECT_GT(text.text.count('\n'), 100) << name;
     }
+    if (qEnvironmentVariableIsSet("CORVELLAN_DIALOG_PNG")) {
+        const QDir dir(qEnvironmentVariable("CORVELLAN_DIALOG_PNG"));
+        TInst general(nullptr, {folder});
+        general.grab().save(dir.filePath("instructions.png"));
+        TAboutBox about;
+        about.grab().save(dir.filePath("about.png"));
+    }
 }
 
 TEST(AboutBox, NamesTheProgramAndItsVersion) {
