@@ -97,9 +97,17 @@ DiagramHeaderControls diagramHeaderControls(const Model& m) {
     return h;
 }
 
-void drawDiagramPositionsLegends(const Model& m, Canvas& c) {
+TextStyle diagramPositionsFont() {
+    // The dialog's font is 14 pixels from line to line: 12 pixels of face,
+    // which also keeps the five limit legends, 65 pixels apart, clear of one
+    // another.
     TextStyle font = diagramFont();
-    font.pixelSize = 14;
+    font.pixelSize = 12;
+    return font;
+}
+
+void drawDiagramPositionsLegends(const Model& m, Canvas& c) {
+    const TextStyle font = diagramPositionsFont();
     const auto limits = diagramLimitLegends(m);
     static const int kLimitX[] = {10, 75, 140, 205, 270};
     for (int k = 0; k < 5; ++k)

@@ -67,8 +67,10 @@ struct DiagramHeaderControls {
 };
 DiagramHeaderControls diagramHeaderControls(const Model& m);
 
-// The legends of the "Set Reverse Arm Positions" dialog after a refresh
-// (14-pixel font): limits, slot legends of the visible slots, scale.
+// The font of the "Set Reverse Arm Positions" dialog's legends.
+TextStyle diagramPositionsFont();
+// The legends of the "Set Reverse Arm Positions" dialog after a refresh:
+// limits, slot legends of the visible slots, scale.
 void drawDiagramPositionsLegends(const Model& m, Canvas& c);
 
 } // namespace corvellan

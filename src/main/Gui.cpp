@@ -1,14 +1,12 @@
 #include "main/Gui.h"
 
 #include "main/MainWindow.h"
-#include "main/MotionControls.h"
-#include "model/DimensionFile.h"
+#include "main/FileCommands.h"
 #include "platform/QtSound.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QStyleFactory>
-
-#include <iostream>
 
 #ifndef CORVELLAN_DATA_DIR
 #define CORVELLAN_DATA_DIR ""
@@ -21,22 +19,14 @@ namespace {
 // The wave-output volume the program sets when it starts and again when it ends.
 constexpr int kWaveVolume = 0x8000;
 
-void openStartFile(Model& model, TMainForm& window, const std::string& path) {
-    // The earlier version's files are read by their extension.
-    bool dos =
-        path.size() > 4 &&
-        QString::fromStdString(path.substr(path.size() - 4)).compare(".oca", Qt::CaseInsensitive) ==
-            0;
-    FileResult result = dos ? openDosDimensionFile(model, path) : openDimensionFile(model, path);
-    if (!result.ok) {
-        std::cerr << result.message << '\n';
-        return;
-    }
-    window.motion().applyRevArmRange();
-    window.motion().centre();
-}
-
 } // namespace
+
+bool openStartFile(TMainForm& window, const std::string& path) {
+    // The earlier version's files are read by their extension, as the
+    // command line reads them.
+    const QString file = QFile::decodeName(path.c_str());
+    return window.files().openPath(file, isDosDimensionPath(file));
+}
 
 int runGui(int argc, char** argv, const std::string& dimsFile) {
     QApplication app(argc, argv);
@@ -49,8 +39,10 @@ int runGui(int argc, char** argv, const std::string& dimsFile) {
     Model model;
     TMainForm window(model, sound);
     sound.setWaveVolume(kWaveVolume, kWaveVolume);
-    if (!dimsFile.empty()) openStartFile(model, window, dimsFile);
     window.show();
+    // Opened as "&OpenDimensions" would, once the window is up to carry a
+    // report of a file that cannot be read.
+    if (!dimsFile.empty()) openStartFile(window, dimsFile);
     int status = app.exec();
     sound.setWaveVolume(kWaveVolume, kWaveVolume);
     return status;

@@ -5,6 +5,11 @@
 #include "main/Controls.h"
 #include "main/DrivAngDialog.h"
 #include "main/GraphZoomDialog.h"
+#include "main/InspectionAids.h"
+#include "main/DimensionCommands.h"
+#include "main/DiagramCommands.h"
+#include "main/DynVarControls.h"
+#include "main/FileCommands.h"
 #include "main/MotionControls.h"
 #include "main/PanZoomControls.h"
 #include "main/RevPosDialog.h"
@@ -19,6 +24,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
@@ -70,15 +76,24 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
     commands_ = new CommandBar(m_, this, client_, *motion_, *panZoom_, open);
     connect(client_, &ClientArea::resized, this,
             [this](QSize size) { commands_->toolBar()->resize(size.width(), 24); });
-    connect(client_, &ClientArea::mousePressed, this,
-            [this] { endCloseUpOnNextFrame(m_, *frame_); });
+    files_ = new FileCommands(m_, this, *commands_, *motion_);
+    dynVars_ = new DynVarControls(m_, this, client_, *commands_,
+                                  client_->findChild<QScrollBar*>("SBRevArm"));
 
     // The dialogs exist from start-up on and are reused, created in the order
     // the program has always created its windows.
     drivAng_ = new TDrivAng(m_, *motion_, this);
     revPos_ = new TRevPos(m_, *motion_, this);
     stpAng_ = new TStpAng(m_, *motion_, this);
+    dimensions_ = new DimensionCommands(m_, this, {*commands_, *motion_, *panZoom_, *dynVars_});
     graphZoom_ = new TGraphZoom(m_, this);
+    // Also the main window's mouse-down handler, which ends a close-up.
+    inspection_ = new InspectionAids(m_, sound_, *frame_, this, client_, *commands_);
+    files_->setOverlayRefill([this] { inspection_->refillOverlayRows(); });
+    // The diagram windows stop the animation while they are shown.
+    diagrams_ = new DiagramCommands(
+        m_, this, *commands_, [this](bool run) { run ? timer_->start() : timer_->stop(); },
+        [this] { dynVars_->followSwitch(); }, frame_->clock);
 
     setWindowTitle("CORVELLAN Outside Admission");
     placeOnScreen();
@@ -108,12 +123,15 @@ void TMainForm::placeOnScreen() {
 void TMainForm::tick() {
     runTick(m_, *frame_, *canvas_, sound_);
     applyWindowRequests();
+    inspection_->afterTick(*frame_);
     client_->update();
 }
 
 void TMainForm::applyWindowRequests() {
     const WindowRequests& r = frame_->window;
     commands_->setErrorShown(r.errorItemVisible);
+    dynVars_->applyWindowRequests(r);
+    dimensions_->applyWindowRequests(r);
     const QString caption = QString::fromStdString(frame_->captions.main);
     if (!caption.isEmpty() && caption != windowTitle()) setWindowTitle(caption);
     if (r.waitCursor != (client_->cursor().shape() == Qt::WaitCursor))

@@ -23,6 +23,11 @@ class PanZoomControls;
 class QPainterCanvas;
 class TDrivAng;
 class TGraphZoom;
+class InspectionAids;
+class DimensionCommands;
+class DiagramCommands;
+class DynVarControls;
+class FileCommands;
 class TRevPos;
 class TStpAng;
 struct FrameState;
@@ -60,6 +65,15 @@ class TMainForm : public QMainWindow {
     TRevPos* revArmDialog() const { return revPos_; }
     TStpAng* stepAngleDialog() const { return stpAng_; }
     TGraphZoom* graphicZoomDialog() const { return graphZoom_; }
+    // Reference points, pivot data, the data table and the draw-lines dialog.
+    InspectionAids& inspection() const { return *inspection_; }
+    // Dimension files; dynamic variables and undo; the dimension dialogs,
+    // the reset of all dimensions and the help windows.
+    FileCommands& files() const { return *files_; }
+    DynVarControls& dynVars() const { return *dynVars_; }
+    // "Draw&Graphs": the diagram windows.
+    DiagramCommands& diagrams() const { return *diagrams_; }
+    DimensionCommands& dimensions() const { return *dimensions_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -81,6 +95,11 @@ class TMainForm : public QMainWindow {
     TRevPos* revPos_ = nullptr;
     TStpAng* stpAng_ = nullptr;
     TGraphZoom* graphZoom_ = nullptr;
+    InspectionAids* inspection_ = nullptr;
+    FileCommands* files_ = nullptr;
+    DynVarControls* dynVars_ = nullptr;
+    DiagramCommands* diagrams_ = nullptr;
+    DimensionCommands* dimensions_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 

@@ -82,6 +82,35 @@ void paintError(QPainter& p) {
     p.drawRect(7, 11, 2, 2);
 }
 
+// Two reference crosses, 1 and 2.
+void paintRefPoints(QPainter& p) {
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(1, 5, 9, 5);
+    p.drawLine(5, 1, 5, 9);
+    p.setPen(QPen(Qt::blue, 1));
+    p.drawLine(7, 11, 15, 11);
+    p.drawLine(11, 7, 11, 15);
+}
+
+// A red line and a blue circle.
+void paintDrawLines(QPainter& p) {
+    p.setPen(QPen(Qt::red, 1));
+    p.drawLine(1, 14, 14, 1);
+    p.setPen(QPen(Qt::blue, 1));
+    p.drawEllipse(5, 5, 9, 9);
+}
+
+// A pivot with its slot number, and a column of figures.
+void paintPivotData(QPainter& p) {
+    p.setPen(QPen(Qt::black, 1));
+    p.drawEllipse(1, 1, 5, 5);
+    p.setPen(QPen(Qt::red, 1));
+    p.drawLine(8, 1, 8, 6);
+    p.setPen(QPen(Qt::darkGray, 1));
+    for (int y = 9; y <= 14; y += 2)
+        p.drawLine(2, y, 14, y);
+}
+
 } // namespace
 
 QIcon glyph(Glyph which) {
@@ -106,6 +135,15 @@ QIcon glyph(Glyph which) {
         break;
     case Glyph::Error:
         paintError(p);
+        break;
+    case Glyph::RefPoints:
+        paintRefPoints(p);
+        break;
+    case Glyph::DrawLines:
+        paintDrawLines(p);
+        break;
+    case Glyph::PivotData:
+        paintPivotData(p);
         break;
     }
     p.end();

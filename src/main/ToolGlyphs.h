@@ -6,7 +6,17 @@
 
 namespace corvellan {
 
-enum class Glyph { DriverAngle, StepAngle, RevArmPos, MidGear, Steam, Error };
+enum class Glyph {
+    DriverAngle,
+    StepAngle,
+    RevArmPos,
+    MidGear,
+    Steam,
+    Error,
+    RefPoints,
+    DrawLines,
+    PivotData
+};
 
 QIcon glyph(Glyph which);
 

@@ -29,6 +29,7 @@ std::string formatFixed(Ext value, int width, int decimals) {
     if (width < 0) width = 0;
     if (decimals < 0) decimals = 0;
     if (decimals > 30) decimals = 30;
+    if (value == 0) value = 0; // no "-0.000" for a negative zero
     char buf[128];
     if (std::isnan(value)) {
         std::snprintf(buf, sizeof buf, "%*s", width, "NaN");
@@ -66,7 +67,7 @@ void appendFixed(std::string& out, Real value, int width, int decimals) {
         *--p = static_cast<char>('0' + units % 10);
         units /= 10;
     } while (units != 0);
-    if (std::signbit(value)) *--p = '-'; // printf keeps the sign of -0.000
+    if (value < 0) *--p = '-'; // small negatives keep their sign, as printf does; -0 does not
     const int length = static_cast<int>(end - p);
     if (width > length) out.append(static_cast<std::size_t>(width - length), ' ');
     out.append(p, static_cast<std::size_t>(length));

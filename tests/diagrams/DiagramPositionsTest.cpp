@@ -106,7 +106,7 @@ TEST_F(DiagramPositionsTest, LimitLegendsRunFromReverseToForward) {
     const Primitive* slot4 = c.findText("Rev Arm Position  4");
     ASSERT_NE(slot4, nullptr);
     EXPECT_EQ(slot4->coords, (std::vector<int>{13, 77}));
-    EXPECT_EQ(slot4->style.pixelSize, 14);
+    EXPECT_EQ(slot4->style.pixelSize, 12);
     EXPECT_EQ(c.findText("Rev Arm Position  5"), nullptr);
     ASSERT_NE(c.findText("Min "), nullptr);
     EXPECT_EQ(c.findText("Min ")->coords, (std::vector<int>{270, 4}));

@@ -1,6 +1,8 @@
 #include "GuiTestSupport.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +19,9 @@ class QtEnvironment : public ::testing::Environment {
         static char* argv[] = {name, nullptr};
         app_ = std::make_unique<QApplication>(argc, argv);
         QApplication::setStyle(QStyleFactory::create("Fusion"));
+        // The main window reads its instruction texts from the working
+        // folder at start-up; the program's build folder holds them.
+        QDir::setCurrent(QFileInfo(QString::fromUtf8(CORVELLAN_BINARY)).absolutePath());
     }
     void TearDown() override { app_.reset(); }
 

@@ -1,0 +1,43 @@
+#include "diagramwindows/SineWindow.h"
+
+#include "diagrams/SineDiagram.h"
+#include "view/MechanismView.h"
+
+namespace corvellan {
+
+namespace {
+
+DiagramWindow::Layout sineLayout() {
+    DiagramWindow::Layout l{};
+    l.name = "TSineDia";
+    l.height = 414;
+    l.closeAt = QPoint(408, 8);
+    l.barPrefix = "SBDynVarS";
+    l.undoName = "UnDoDnS";
+    l.undoWhich = UndoSine;
+    l.undoRedraws = 2;
+    l.usesPositions = true;
+    l.initialState = Qt::WindowMaximized;
+    l.captions = {"&SetRevArmPos", "&ReDraw", "&UnDo", "&DymamicVariables"};
+    return l;
+}
+
+} // namespace
+
+TSineDia::TSineDia(Model& model, TSetRevArm* positions, DiagramWindowHooks hooks, QWidget* parent)
+    : DiagramWindow(model, positions, std::move(hooks), sineLayout(), parent) {
+    // Maximised, but never beyond the old full screen.
+    setMaximumSize(640, 479);
+    setWindowState(Qt::WindowMaximized);
+}
+
+void TSineDia::paintDiagram(Canvas& c, bool erase) {
+    if (erase) c.erase(colours::White);
+    drawSineDiagram(model(), c);
+}
+
+const std::string& TSineDia::captionOf(const Captions& captions) const {
+    return captions.sine;
+}
+
+} // namespace corvellan
