@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
+#include <QFont>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -28,6 +29,13 @@ CommandBar::CommandBar(Model& model, QMainWindow* window, QWidget* clientArea,
 // are kept by the order below.
 void CommandBar::buildMenus(QMainWindow* window, const DialogOpeners& open) {
     QMenuBar* bar = window->menuBar();
+    // The whole menu bar fits the 632-pixel window in the classic 8-point face
+    // with narrow item margins; the platform's default face would push the
+    // last menus behind an overflow button.
+    QFont face("Liberation Sans");
+    face.setPixelSize(11);
+    bar->setFont(face);
+    bar->setStyleSheet("QMenuBar::item { padding: 2px 3px; }");
 
     QMenu* file = bar->addMenu("&File");
     file->setObjectName("File1");

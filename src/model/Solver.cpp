@@ -77,12 +77,22 @@ void solve(Model& m) {
     s.divGuard();
     const Ext dist115 = std::hypot(static_cast<Ext>(X[11]) - X[5], static_cast<Ext>(Y[11]) - Y[5]);
     s.Work = static_cast<Real>(dist115 * trig::sin(static_cast<Ext>(A)) / s.Div);
+    const Real unclamped = s.Work;
     s.asinGuard();
     const Ext w = s.Work;
-    const Real B = static_cast<Real>(kPi - A - trig::atan(w / std::sqrt(1 - w * w)));
-    s.Div = static_cast<Real>(trig::sin(static_cast<Ext>(A)));
-    s.divGuard();
-    const Real d = static_cast<Real>(trig::sin(static_cast<Ext>(B)) * lever / s.Div);
+    const Ext angleAt7 = trig::atan(w / std::sqrt(1 - w * w));
+    const Real B = static_cast<Real>(kPi - A - angleAt7);
+    Real d;
+    if (s.Work == unclamped) {
+        // The sine rule's lever x sin B / sin A, written without the division:
+        // the same value wherever sin A is not 0, and still right where the
+        // pin crosses the link line (which a mid-gear link does twice a turn).
+        d = static_cast<Real>(lever * trig::cos(angleAt7) + dist115 * trig::cos(static_cast<Ext>(A)));
+    } else {
+        s.Div = static_cast<Real>(trig::sin(static_cast<Ext>(A)));
+        s.divGuard();
+        d = static_cast<Real>(trig::sin(static_cast<Ext>(B)) * lever / s.Div);
+    }
     // 10. Upper end of the valve lever, sliding on the link line.
     X[7] = static_cast<Real>(X[11] - trig::sin(static_cast<Ext>(m.LinkAngle)) * d);
     Y[7] = static_cast<Real>(Y[11] + trig::cos(static_cast<Ext>(m.LinkAngle)) * d);

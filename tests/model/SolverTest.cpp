@@ -217,3 +217,19 @@ TEST(Solver, LeverKeepsItsLengthWithPinAboveLinkEnd) {
     }
     EXPECT_GT(checked, 50);
 }
+
+// A mid-gear link points at the driver centre, so the eccentric pin crosses
+// the link line twice a turn; the nominal gear must still assemble there.
+TEST(Solver, NominalGearAssemblesAtEveryAngleAndSetting) {
+    Model m = nominal();
+    for (int slot : {1, 2, 3}) {
+        m.gear.RevArmPos = m.gear.RevArmPositions[slot];
+        for (int a = 0; a < 360; ++a) {
+            m.gear.DriverAngle = float(a);
+            solve(m);
+            ASSERT_FALSE(m.error.GeometryError) << "angle " << a << " slot " << slot;
+            ASSERT_NEAR(dist(m, 5, 7), 3.2, 1e-4) << "angle " << a << " slot " << slot;
+            ASSERT_NEAR(dist(m, 4, 6), 8.0, 1e-4) << "angle " << a << " slot " << slot;
+        }
+    }
+}
