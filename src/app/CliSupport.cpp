@@ -2,9 +2,13 @@
 
 #include "model/DimensionFile.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 namespace corvellan {
@@ -44,6 +48,22 @@ bool loadDimensions(Model& m, const std::string& path, std::string* error) {
     FileResult r = dos ? openDosDimensionFile(m, path) : openDimensionFile(m, path);
     if (!r.ok && error) *error = r.message;
     return r.ok;
+}
+
+namespace {
+void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+} // namespace
+
+void ensureGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    qInstallMessageHandler(quietQt);
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "corvellan";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
 }
 
 } // namespace corvellan

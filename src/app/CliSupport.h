@@ -39,4 +39,9 @@ int inputError(const std::string& error);
 // name ends in ".oca" (any case).
 bool loadDimensions(Model& m, const std::string& path, std::string* error);
 
+// Fonts need a GUI application; the picture commands run without a display
+// (offscreen unless QT_QPA_PLATFORM says otherwise) and keep Qt's own chatter
+// off stderr, where their errors are one line each.
+void ensureGuiApplication();
+
 } // namespace corvellan

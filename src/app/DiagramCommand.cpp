@@ -124,16 +124,6 @@ void draw(Model& m, const std::string& which, char mode, Canvas& c) {
         choosePortGraph(m, c, mode);
 }
 
-// Fonts need a GUI application; the command line runs without a display.
-void ensureGuiApplication() {
-    if (QCoreApplication::instance()) return;
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "corvellan";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-}
-
 } // namespace
 
 int renderDiagramCommand(const std::string& which, const std::vector<std::string>& args) {

@@ -63,23 +63,6 @@ bool readOptions(const std::vector<std::string>& args, RenderOptions& o, std::st
     return in.ok();
 }
 
-// Qt's own chatter (a missing runtime folder, say) is no business of a
-// command whose errors are one line each.
-void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
-// Fonts need a GUI application; the command line runs without a display.
-void ensureGuiApplication() {
-    if (QCoreApplication::instance()) return;
-    qInstallMessageHandler(quietQt);
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "corvellan";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-}
-
 // One full turn at the running step, so the steam levels build up. Its
 // frames are thrown away.
 void warmUp(Model& m, FrameState& f, SoundSink& sound) {

@@ -60,8 +60,11 @@ TEST_F(MainWindowTest, ToolBarLiesAcrossTheTopOfTheClientArea) {
               "Turn On Steam Display and Sound|-|Turn On Reference Points|Draw Lines and Circles||"
               "Turn On Dynamic Variables|Turn On UnDo|-|View Sine Diagram|View Oval Diagram|"
               "View Steam Diagram|View Port Events vs Reverse Arm Position");
-    for (QAction* a : tools->actions())
-        if (!a->isSeparator()) EXPECT_EQ(tools->widgetForAction(a)->width(), 30);
+    for (QAction* a : tools->actions()) {
+        if (!a->isSeparator()) {
+            EXPECT_EQ(tools->widgetForAction(a)->width(), 30);
+        }
+    }
 }
 
 TEST_F(MainWindowTest, DisplayTogglesNameTheirNextAction) {
