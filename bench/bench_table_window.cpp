@@ -3,8 +3,9 @@
 // its memo in one piece, and paints its first screen. Target: under 150 ms.
 // Beside it, the floors: the table text alone, and the memo taking a ready
 // text and painting it.
+#include "TableBenchSetup.h"
+
 #include "main/DataTableWindow.h"
-#include "model/Model.h"
 #include "model/PivotDataTable.h"
 
 #include <QApplication>
@@ -15,23 +16,7 @@
 #include <cstdlib>
 
 using namespace corvellan;
-
-namespace {
-
-void fixedClock(std::string& date, std::string& time) {
-    date = "01/02/2003";
-    time = "12:34:56";
-}
-
-Model tableModel() {
-    Model m;
-    initialiseModel(m);
-    m.gear.StepAngleSetting = 0.01f;
-    m.pivotData.slotPivot = {0, 2, 3, 4, 5, 7, 18};
-    return m;
-}
-
-} // namespace
+using namespace corvellan::bench;
 
 // Click to text shown: the window opens (and builds), then paints.
 static void BM_DataTableWindow_Step001(benchmark::State& state) {
@@ -55,7 +40,7 @@ BENCHMARK(BM_DataTableWindow_Step001)->Unit(benchmark::kMillisecond)->UseRealTim
 static void BM_Floor_TableText_Step001(benchmark::State& state) {
     Model m = tableModel();
     for (auto _ : state) {
-        std::string text = buildPivotDataTable(m, "01/02/2003", "12:34:56");
+        std::string text = buildPivotDataTable(m, kTableDate, kTableTime);
         benchmark::DoNotOptimize(text.data());
     }
 }
@@ -64,7 +49,7 @@ BENCHMARK(BM_Floor_TableText_Step001)->Unit(benchmark::kMillisecond)->UseRealTim
 // Floor 2: the memo taking the ready text in one piece and painting it.
 static void BM_Floor_MemoSetText_Step001(benchmark::State& state) {
     Model m = tableModel();
-    const std::string text = buildPivotDataTable(m, "01/02/2003", "12:34:56");
+    const std::string text = buildPivotDataTable(m, kTableDate, kTableTime);
     const QString qtext = QString::fromStdString(text);
     TDataTable table(m, fixedClock, nullptr);
     table.setModal(false);

@@ -3,46 +3,10 @@
 #include "main/Controls.h"
 #include "model/Motion.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
 namespace corvellan {
-
-EntryEdit::EntryEdit(bool allowMinus, QWidget* parent)
-    : QLineEdit(parent), allowMinus_(allowMinus) {
-    setObjectName("Edit1");
-    // Only typed keys reach the box: no pasting or dropping around the filter.
-    setContextMenuPolicy(Qt::NoContextMenu);
-    setAcceptDrops(false);
-    setDragEnabled(false);
-}
-
-void EntryEdit::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-        QLineEdit::keyPressEvent(event);
-        return;
-    default:
-        break;
-    }
-    const QString typed = event->text();
-    if (!typed.isEmpty()) {
-        QChar c = typed.at(0);
-        char key = c.unicode() < 128 ? static_cast<char>(c.unicode()) : '\0';
-        if (typed.size() != 1 || !entryKeyAccepted(key, text().toStdString(), allowMinus_)) {
-            event->accept();
-            return;
-        }
-    }
-    QLineEdit::keyPressEvent(event);
-}
 
 EntryDialog::EntryDialog(const char* name, const char* caption, QSize size, bool allowMinus,
                          QWidget* parent)
@@ -54,7 +18,12 @@ EntryDialog::EntryDialog(const char* name, const char* caption, QSize size, bool
     setFont(sansFont(11));
     setModal(true);
     enter_ = new QLabel("Enter", this);
-    edit_ = new EntryEdit(allowMinus, this);
+    edit_ = new KeyFilterEdit(
+        [allowMinus](char key, const std::string& text) {
+            return entryKeyAccepted(key, text, allowMinus);
+        },
+        this);
+    edit_->setObjectName("Edit1");
     ok_ = new QPushButton("OK", this);
     ok_->setObjectName("OK");
     ok_->setDefault(true);

@@ -3,27 +3,14 @@
 // box that lets only number keys through, and OK / Cancel. Each activation
 // shows the current values and puts the focus on Cancel.
 
+#include "main/KeyFilterEdit.h"
+
 #include <QDialog>
-#include <QLineEdit>
 
 class QLabel;
 class QPushButton;
 
 namespace corvellan {
-
-// An entry box filtered key by key: digits, "." and, where allowed, "-"; a
-// second "." or "-" is swallowed, and so is every other character. Keys that
-// type nothing (arrows, Delete) and the dialog keys (Enter, Escape, Tab) pass.
-class EntryEdit : public QLineEdit {
-  public:
-    EntryEdit(bool allowMinus, QWidget* parent);
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-  private:
-    bool allowMinus_;
-};
 
 class EntryDialog : public QDialog {
     Q_OBJECT
@@ -51,7 +38,9 @@ class EntryDialog : public QDialog {
     long double entry() const;
 
   private:
-    EntryEdit* edit_;
+    // Lets through digits, "." and, where allowed, "-"; a second "." or "-"
+    // is swallowed.
+    KeyFilterEdit* edit_;
     QLabel* enter_;
     QPushButton* ok_;
     QPushButton* cancel_;

@@ -1,38 +1,10 @@
 #include "GuiTestSupport.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 
 namespace corvellan::test {
-
-namespace {
-
-class QtEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "tests_gui";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-        QApplication::setStyle(QStyleFactory::create("Fusion"));
-        // The main window reads its instruction texts from the working
-        // folder at start-up; the program's build folder holds them.
-        QDir::setCurrent(QFileInfo(QString::fromUtf8(CORVELLAN_BINARY)).absolutePath());
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] ::testing::Environment* const qtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-} // namespace
 
 void MainWindowTest::SetUp() {
     window = std::make_unique<TMainForm>(model, sound);

@@ -1,4 +1,4 @@
-#include "ViewTestSupport.h"
+#include "TickFixture.h"
 
 #include "view/DimensionCloseUp.h"
 
@@ -9,15 +9,7 @@ using namespace corvellan::testing;
 
 namespace {
 
-struct CloseUp : ::testing::Test {
-    Model m = nominalModel();
-    FrameState f = fixedFrame();
-    RecordingCanvas canvas;
-    CountingSound sound;
-    void tick() {
-        canvas.clear();
-        runTick(m, f, canvas, sound);
-    }
+struct CloseUp : TickFixture {
     // The dimension line: the last wide line or polyline of the frame.
     const Primitive* dimensionLine() const {
         const Primitive* found = nullptr;

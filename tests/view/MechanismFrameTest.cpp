@@ -1,4 +1,4 @@
-#include "ViewTestSupport.h"
+#include "TickFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +11,7 @@ using namespace corvellan::testing;
 
 namespace {
 
-struct NominalFrame : ::testing::Test {
-    Model m = nominalModel();
-    FrameState f = fixedFrame();
-    RecordingCanvas canvas;
-    CountingSound sound;
-    void tick() {
-        canvas.clear();
-        runTick(m, f, canvas, sound);
-    }
-};
+struct NominalFrame : TickFixture {};
 
 std::vector<int> coords(std::initializer_list<int> v) {
     return v;

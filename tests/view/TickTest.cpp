@@ -1,4 +1,4 @@
-#include "ViewTestSupport.h"
+#include "TickFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +9,7 @@ using namespace corvellan::testing;
 
 namespace {
 
-struct Tick : ::testing::Test {
-    Model m = nominalModel();
-    FrameState f = fixedFrame();
-    RecordingCanvas canvas;
-    CountingSound sound;
-    void tick() {
-        canvas.clear();
-        runTick(m, f, canvas, sound);
-    }
-};
+struct Tick : TickFixture {};
 
 } // namespace
 
