@@ -27,24 +27,9 @@ class EditingTest : public MainWindowTest {
 
     // The centre of one part of a horizontal scroll bar (an arrow, the
     // trough on either side of the thumb, the thumb).
-    static QPoint partOf(QScrollBar* bar, QStyle::SubControl part) {
-        QStyleOptionSlider opt;
-        opt.initFrom(bar);
-        opt.subControls = QStyle::SC_All;
-        opt.orientation = bar->orientation();
-        opt.state |= QStyle::State_Horizontal;
-        opt.minimum = bar->minimum();
-        opt.maximum = bar->maximum();
-        opt.sliderPosition = bar->sliderPosition();
-        opt.sliderValue = bar->value();
-        opt.singleStep = bar->singleStep();
-        opt.pageStep = bar->pageStep();
-        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, bar).center();
-    }
+    static QPoint partOf(QScrollBar* bar, QStyle::SubControl part) { return scrollBarPart(bar, part); }
 
-    static void clickPart(QScrollBar* bar, QStyle::SubControl part) {
-        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, partOf(bar, part));
-    }
+    static void clickPart(QScrollBar* bar, QStyle::SubControl part) { clickScrollBarPart(bar, part); }
 
     // A value as the dialogs and panels show it: 3 decimals.
     static std::string shown(Real value) { return formatFixed(value, 1, 3); }

@@ -1,10 +1,32 @@
 #include "GuiTestSupport.h"
 
 #include <QApplication>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 
 namespace corvellan::test {
+
+QPoint scrollBarPart(QScrollBar* bar, QStyle::SubControl part) {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    if (bar->orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center();
+}
+
+void clickScrollBarPart(QScrollBar* bar, QStyle::SubControl part) {
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, scrollBarPart(bar, part));
+}
+
 
 void MainWindowTest::SetUp() {
     window = std::make_unique<TMainForm>(model, sound);

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,11 @@ class CountingSound : public SoundSink {
     int errors = 0;
     int beeps = 0;
 };
+
+// The centre of one part of a scroll bar (an arrow, the trough on either side
+// of the thumb, the thumb), and a click on it as the user makes it.
+QPoint scrollBarPart(QScrollBar* bar, QStyle::SubControl part);
+void clickScrollBarPart(QScrollBar* bar, QStyle::SubControl part);
 
 class MainWindowTest : public ::testing::Test {
   protected:

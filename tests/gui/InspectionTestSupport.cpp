@@ -43,18 +43,7 @@ bool InspectionTest::colourNear(int x, int y, QColor colour, int radius) const {
 }
 
 void InspectionTest::clickBar(QScrollBar* bar, QStyle::SubControl part) {
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.upsideDown = bar->invertedAppearance();
-    const QRect r = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, r.center());
+    clickScrollBarPart(bar, part);
 }
 
 } // namespace corvellan::test

@@ -10,22 +10,7 @@ using namespace corvellan::test;
 namespace {
 
 // Presses and releases the mouse on the right-hand arrow of a scroll bar.
-void clickRightArrow(QScrollBar* bar) {
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.subControls = QStyle::SC_All;
-    QRect arrow = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                               QStyle::SC_ScrollBarAddLine, bar);
-    ASSERT_TRUE(arrow.isValid());
-    QTest::mouseClick(bar, Qt::LeftButton, {}, arrow.center());
-}
+void clickRightArrow(QScrollBar* bar) { clickScrollBarPart(bar, QStyle::SC_ScrollBarAddLine); }
 
 } // namespace
 
