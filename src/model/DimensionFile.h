@@ -56,8 +56,11 @@ FileResult openDimensionFile(Model& m, const std::string& path);
 FileResult openDosDimensionFile(Model& m, const std::string& path);
 
 // Save as: writes a temporary file beside the target and renames it over the
-// target, so a failed save never destroys an existing file. DimSetName changes
-// only on success.
+// target, so a failed save never destroys an existing file. Where the folder
+// lets no file be created, an existing file is rewritten in place instead (and
+// put back as it was should that fail). A symbolic link keeps being a link:
+// the file it points to takes the new content. DimSetName changes only on
+// success.
 FileResult saveDimensionFile(Model& m, const std::string& path);
 
 // The set name of a path: what follows the last "/" or "\", without its last

@@ -52,7 +52,7 @@ template <class C> auto cylinderField(C& c, int code) -> decltype(&c.ValveStem) 
 }
 
 void setPivot4Height(Model& m) {
-    m.pivots.Y[4] = static_cast<Real>(static_cast<Ext>(m.pivots.Y[3]) + m.cyl.ValveStemCLToCylCL);
+    m.pivots.Y[4] = clampToReal(static_cast<Ext>(m.pivots.Y[3]) + m.cyl.ValveStemCLToCylCL);
 }
 
 } // namespace
