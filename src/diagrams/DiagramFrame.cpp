@@ -31,7 +31,7 @@ void drawPositionsHeader(const Model& m, Canvas& c) {
 
 void drawPositionLegendRow(const Model& m, Canvas& c, int i, Real position) {
     const TextStyle font = diagramFont();
-    const int y = roundToInt(static_cast<Ext>(i) * m.display.textScaleV * 12) + 12;
+    const int y = roundToInt(static_cast<Ext>(i) * m.display.textScaleV * 12 + 12);
     c.text(scaledTextX(m, 545), y, formatFixed(i, 5, 0), font);
     c.text(scaledTextX(m, 580), y, formatFixed(position, 6, 3), font);
     const Real cen = m.gear.RevArmCen();

@@ -66,6 +66,11 @@ bool overlayShape(const Model& m, int n, OverlayShape& s) {
     const int type = wholeOr(m.overlay.Type[n], -1);
     Point p1, p2;
     if ((type != 0 && type != 1) || !modelPoints(m, n, type, p1, p2)) return false;
+    // An item carried by a pivot that the gear could not place has no place either.
+    const Ext r = m.overlay.X2[n];
+    if (!std::isfinite(p1.x) || !std::isfinite(p1.y) ||
+        (type == 0 ? !std::isfinite(p2.x) || !std::isfinite(p2.y) : !std::isfinite(r)))
+        return false;
     s = OverlayShape{};
     s.item = n;
     s.colour = overlayColourRgb(m.overlay.Color[n]);

@@ -24,8 +24,8 @@ struct OverlayShape {
 };
 
 // The shape of item n, or false when it draws nothing: undefined, a type and
-// mode that do not go together, or a pivot number that names no pivot (files
-// may hold any number).
+// mode that do not go together, a pivot number that names no pivot (files
+// may hold any number), or a point that is not a finite number.
 bool overlayShape(const Model& m, int n, OverlayShape& shape);
 // Every drawable item, 1 to 20 in order.
 std::vector<OverlayShape> overlayShapes(const Model& m);

@@ -33,6 +33,8 @@ void drawCounterweight(Canvas& c, const Model& m) {
         return project(m, r * std::cos(a), -r * std::sin(a));
     };
     const ScreenPoint a = radial(crank - 110), b = radial(crank + 110);
+    const ScreenPoint topLeft{col(m, -r), row(m, r)}, bottomRight{col(m, r), row(m, -r)};
+    if (!known(a) || !known(b) || !known(topLeft) || !known(bottomRight)) return;
     c.arc(toScreen(col(m, -r)), toScreen(row(m, r)), toScreen(col(m, r)), toScreen(row(m, -r)),
           toScreen(a.x), toScreen(a.y), toScreen(b.x), toScreen(b.y));
 }
@@ -99,17 +101,31 @@ void drawMechanism(Canvas& c, const Model& m, const SectionOutlines& s, int widt
 } // namespace
 
 void drawPolyline(Canvas& c, const ScreenPoint* pts, int n) {
-    std::vector<int> xs(n), ys(n);
+    std::vector<int> xs, ys;
+    xs.reserve(n > 0 ? static_cast<std::size_t>(n) : 0);
+    ys.reserve(xs.capacity());
+    auto flush = [&] {
+        if (xs.size() > 1) c.polyline(xs.data(), ys.data(), static_cast<int>(xs.size()));
+        xs.clear();
+        ys.clear();
+    };
     for (int i = 0; i < n; ++i) {
-        xs[i] = toScreen(pts[i].x);
-        ys[i] = toScreen(pts[i].y);
+        if (!known(pts[i])) {
+            flush();
+            continue;
+        }
+        xs.push_back(toScreen(pts[i].x));
+        ys.push_back(toScreen(pts[i].y));
     }
-    c.polyline(xs.data(), ys.data(), n);
+    flush();
 }
 
 void drawModelCircle(Canvas& c, const Model& m, Ext x, Ext y, Ext radius) {
-    c.ellipse(toScreen(col(m, x - radius)), toScreen(row(m, y + radius)),
-              toScreen(col(m, x + radius)), toScreen(row(m, y - radius)));
+    const ScreenPoint topLeft{col(m, x - radius), row(m, y + radius)};
+    const ScreenPoint bottomRight{col(m, x + radius), row(m, y - radius)};
+    if (!known(topLeft) || !known(bottomRight)) return;
+    c.ellipse(toScreen(topLeft.x), toScreen(topLeft.y), toScreen(bottomRight.x),
+              toScreen(bottomRight.y));
 }
 
 void buildCaptions(const Model& m, FrameState& f) {

@@ -6,6 +6,7 @@
 #include "model/Model.h"
 
 #include <climits>
+#include <cmath>
 
 namespace corvellan {
 
@@ -17,11 +18,20 @@ inline int toScreen(Pix v) {
     return static_cast<int>(v);
 }
 
+// Where a model point has no screen place at all (a coordinate that is not a
+// number or infinite, from a gear that cannot be built): far outside any
+// picture, and kept outside by the few pixels of arithmetic done on it, so
+// whatever touches it is not drawn (see known()).
+constexpr Pix kNoPixel = -(Pix{1} << 40);
+inline bool known(Pix v) {
+    return v > -(Pix{1} << 38) && v < (Pix{1} << 38);
+}
+
 inline Pix col(const Model& m, Ext x) {
-    return screenColumn(m, x);
+    return std::isfinite(x) ? screenColumn(m, x) : kNoPixel;
 }
 inline Pix row(const Model& m, Ext y) {
-    return screenRow(m, y);
+    return std::isfinite(y) ? screenRow(m, y) : kNoPixel;
 }
 
 // A text position of the layout, moved by the text scale.

@@ -144,7 +144,7 @@ void SteamPainter::plume(Pix count, Rgb colour) {
     const Pix h = divisorHeight(s.portFace - s.chestTop);
     const Pix base = s.chestTop - h;
     const Ext w = static_cast<Ext>(s.exhaustPortPx);
-    const Pix reach = 3 * (w < 0 ? -roundToInt(w) : roundToInt(w)) + 1;
+    const Pix reach = 3 * static_cast<Pix>(roundToInt(std::fabs(w))) + 1;
     if (!visible(s.frontBridge - reach, s.frontBridge + reach, base, base - 3 * h)) return;
     // The plume widens as it rises: r pixels up it spreads w * r / h.
     const RoundedSteps half(3 * h, [&](Pix r) { return w * r / h; });
