@@ -5,6 +5,7 @@
 // Each tick benchmark also reports x_floor: its time per tick divided by the
 // floor measured in the same run.
 
+#include "model/Dimensions.h"
 #include "model/Model.h"
 #include "platform/QPainterCanvas.h"
 #include "view/MechanismView.h"
@@ -17,6 +18,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cfloat>
+#include <vector>
 #include <chrono>
 #include <cstdlib>
 
@@ -72,18 +75,45 @@ void BM_Floor(benchmark::State& state) {
 }
 BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
 
-void runTicks(benchmark::State& state, bool steam) {
+// Gears with one dimension at a value that makes coordinates huge or not a
+// number: each of the 36 at 1e30, the largest 4-byte real and its negative.
+std::vector<Model> wildGears() {
+    std::vector<Model> gears;
+    for (const DimensionInfo& d : allDimensions())
+        for (Real v : {1e30f, FLT_MAX, -FLT_MAX}) {
+            Model m;
+            initialiseModel(m);
+            storeDimension(m, d.code, v);
+            midGearCalc(m);
+            m.display.steamDisplay = true;
+            gears.push_back(m);
+        }
+    return gears;
+}
+
+enum class Gear { Nominal, NominalLevels2000, Wild };
+
+void runTicks(benchmark::State& state, bool steam, Gear gear) {
+    const bool wild = gear == Gear::Wild;
     ensureGuiApplication();
     const double floor = floorNanoseconds();
-    Model m;
-    initialiseModel(m);
-    m.display.steamDisplay = steam;
+    std::vector<Model> gears;
+    if (wild) {
+        gears = wildGears();
+    } else {
+        gears.emplace_back();
+        initialiseModel(gears.back());
+        gears.back().display.steamDisplay = steam;
+    }
     FrameState f;
     SilentSound silence;
     QPainterCanvas picture;
+    std::size_t next = 0;
     const auto t0 = Clock::now();
     for (auto _ : state) {
-        if (steam) m.events.front.steamLevel = m.events.rear.steamLevel = 2000;
+        Model& m = gears[next];
+        next = (next + 1) % gears.size();
+        if (gear == Gear::NominalLevels2000) m.events.front.steamLevel = m.events.rear.steamLevel = 2000;
         runTick(m, f, picture, silence);
     }
     benchmark::DoNotOptimize(picture.image().constBits());
@@ -92,14 +122,26 @@ void runTicks(benchmark::State& state, bool steam) {
 }
 
 void BM_TickSteamOff(benchmark::State& state) {
-    runTicks(state, false);
+    runTicks(state, false, Gear::Nominal);
 }
 BENCHMARK(BM_TickSteamOff)->Unit(benchmark::kMicrosecond);
 
 void BM_TickSteamOnLevels2000(benchmark::State& state) {
-    runTicks(state, true);
+    runTicks(state, true, Gear::NominalLevels2000);
 }
 BENCHMARK(BM_TickSteamOnLevels2000)->Unit(benchmark::kMicrosecond);
+
+// A frame of a gear with huge coordinates must cost no more than ten normal
+// ones: compare with BM_TickSteamOn.
+void BM_TickSteamOn(benchmark::State& state) {
+    runTicks(state, true, Gear::Nominal);
+}
+BENCHMARK(BM_TickSteamOn)->Unit(benchmark::kMicrosecond);
+
+void BM_TickWildDimensions(benchmark::State& state) {
+    runTicks(state, true, Gear::Wild);
+}
+BENCHMARK(BM_TickWildDimensions)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
