@@ -39,7 +39,7 @@ Path frameDimensionPath(const Model& m, int code) {
     const ScreenPoint p1 = pivotPoint(m, 1), p8 = pivotPoint(m, 8);
     const Real dia = m.frame.DriverDia;
     const Ext cen = m.gear.RevArmCen();
-    const Pix armRow = static_cast<Pix>(m.pivots.ScreenY[18]) + 5;
+    const Pix armRow = pivotPoint(m, 18).y + 5;
     auto armSpan = [&](Ext reach) {
         return Path{
             {col(m, cen - reach), armRow}, {col(m, cen), armRow}, {col(m, cen + reach), armRow}};
