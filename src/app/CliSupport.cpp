@@ -30,6 +30,24 @@ Ext ArgReader::number(const std::string& option) {
     return good ? v : 0;
 }
 
+bool parseNumberList(const std::string& text, std::vector<Ext>& out, std::string* bad) {
+    size_t start = 0;
+    while (true) {
+        const size_t comma = text.find(',', start);
+        const std::string item =
+            text.substr(start, comma == std::string::npos ? comma : comma - start);
+        bool good = false;
+        const Ext v = parseReal(item, &good);
+        if (!good || !std::isfinite(v)) {
+            if (bad) *bad = item;
+            return false;
+        }
+        out.push_back(v);
+        if (comma == std::string::npos) return true;
+        start = comma + 1;
+    }
+}
+
 int usageError(const std::string& error) {
     std::cerr << "corvellan: " << error << " (corvellan --help shows the usage)\n";
     return 2;

@@ -31,6 +31,10 @@ private:
     std::string error_;
 };
 
+// Reads "a,b,c" as finite numbers; on the first item that is not one,
+// returns false with that item in `bad`.
+bool parseNumberList(const std::string& text, std::vector<Ext>& out, std::string* bad);
+
 // One line on stderr, exit status 2.
 int usageError(const std::string& error);
 int inputError(const std::string& error);

@@ -43,18 +43,8 @@ bool endsWith(std::string s, const std::string& tail) {
 }
 
 void readPositions(ArgReader& in, const std::string& text, std::vector<Ext>& out) {
-    size_t start = 0;
-    while (in.ok()) {
-        const size_t comma = text.find(',', start);
-        const std::string item =
-            text.substr(start, comma == std::string::npos ? comma : comma - start);
-        bool good = false;
-        const Ext v = parseReal(item, &good);
-        if (!good || !std::isfinite(v)) in.fail("--positions needs numbers, not \"" + item + "\"");
-        out.push_back(v);
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
+    std::string bad;
+    if (!parseNumberList(text, out, &bad)) in.fail("--positions needs numbers, not \"" + bad + "\"");
     if (in.ok() && out.size() > static_cast<size_t>(kMaxDiagramPositions))
         in.fail("--positions takes at most 9 positions");
 }
