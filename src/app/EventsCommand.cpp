@@ -67,17 +67,23 @@ int eventsCommand(const std::vector<std::string>& args) {
     if (o.sweep) {
         settings = sweepSettings(m);
     } else if (o.havePositions) {
-        for (Ext p : o.positions) settings.push_back(clampSetting(m, p));
+        for (Ext p : o.positions)
+            settings.push_back(clampSetting(m, p));
     } else {
         settings = diagramPositionSettings(m);
         if (settings.empty())
-            return inputError("the dimension set has no diagram positions; give --positions or --sweep");
+            return inputError(
+                "the dimension set has no diagram positions; give --positions or --sweep");
     }
 
     const EventsReport report = computeEvents(m, settings);
     switch (o.output) {
-    case Output::Json: writeEventsJson(report, std::cout); break;
-    case Output::Csv: writeEventsCsv(report, std::cout); break;
+    case Output::Json:
+        writeEventsJson(report, std::cout);
+        break;
+    case Output::Csv:
+        writeEventsCsv(report, std::cout);
+        break;
     case Output::Text:
         std::cout << "Dimension set: " << m.DimSetName << "\n";
         writeEventsText(report, std::cout);

@@ -50,10 +50,13 @@ Real wrapAngle(Ext angle) {
     return a >= 360 ? 0 : a;
 }
 
-bool isOpen(const Sample& s, int edge) { return s.open[edge] > 0; }
+bool isOpen(const Sample& s, int edge) {
+    return s.open[edge] > 0;
+}
 
 double pistonPct(int edge, Real piston) {
-    const Ext pos = edge < RearSteamEdge ? static_cast<Ext>(piston) : 640 - static_cast<Ext>(piston);
+    const Ext pos =
+        edge < RearSteamEdge ? static_cast<Ext>(piston) : 640 - static_cast<Ext>(piston);
     return static_cast<double>(pos / 6.4L);
 }
 
@@ -187,7 +190,8 @@ void edgeFigures(const std::vector<ValveEvent>& events, int edge, Figure& opensA
 double largestOpening(const Turn& t, int edge) {
     Real best = t.lowest.s.open[edge];
     best = std::max(best, t.highest.s.open[edge]);
-    for (const Sample& s : t.at) best = std::max(best, s.open[edge]);
+    for (const Sample& s : t.at)
+        best = std::max(best, s.open[edge]);
     return best;
 }
 
@@ -207,19 +211,29 @@ void endFigures(const Turn& t, const std::vector<ValveEvent>& events, int steamE
 
 const char* eventKindName(EventKind kind) {
     switch (kind) {
-    case EventKind::FrontSteamOpens: return "front steam opens";
-    case EventKind::FrontSteamCloses: return "front steam closes";
-    case EventKind::FrontExhaustOpens: return "front exhaust opens";
-    case EventKind::FrontExhaustCloses: return "front exhaust closes";
-    case EventKind::RearSteamOpens: return "rear steam opens";
-    case EventKind::RearSteamCloses: return "rear steam closes";
-    case EventKind::RearExhaustOpens: return "rear exhaust opens";
-    case EventKind::RearExhaustCloses: return "rear exhaust closes";
+    case EventKind::FrontSteamOpens:
+        return "front steam opens";
+    case EventKind::FrontSteamCloses:
+        return "front steam closes";
+    case EventKind::FrontExhaustOpens:
+        return "front exhaust opens";
+    case EventKind::FrontExhaustCloses:
+        return "front exhaust closes";
+    case EventKind::RearSteamOpens:
+        return "rear steam opens";
+    case EventKind::RearSteamCloses:
+        return "rear steam closes";
+    case EventKind::RearExhaustOpens:
+        return "rear exhaust opens";
+    case EventKind::RearExhaustCloses:
+        return "rear exhaust closes";
     }
     return "";
 }
 
-bool runsForward(const Model& m, Real revArmPos) { return !(revArmPos > m.gear.RevArmCen()); }
+bool runsForward(const Model& m, Real revArmPos) {
+    return !(revArmPos > m.gear.RevArmCen());
+}
 
 void computeSettingEvents(Model& scratch, Real revArmPos, SettingEvents& out) {
     Turn turn;
@@ -277,6 +291,16 @@ Real clampSetting(const Model& m, Ext value) {
     if (value > cen + max) value = cen + max;
     if (value < cen - max) value = cen - max;
     return clampToReal(value);
+}
+
+std::vector<Real> eventsInputs(const Model& m) {
+    std::vector<Real> inputs;
+    for (const DimensionInfo& d : allDimensions())
+        inputs.push_back(dimensionValue(m, d.code));
+    inputs.push_back(m.pivots.Y[4]); // follows codes 102 and 109 unless a writer forgot
+    for (Real p : m.gear.RevArmPositions)
+        inputs.push_back(p);
+    return inputs;
 }
 
 } // namespace corvellan

@@ -89,4 +89,10 @@ std::vector<Real> sweepSettings(const Model& m);
 // A setting given by the user, brought into the reverse arm's travel.
 Real clampSetting(const Model& m, Ext value);
 
+// Everything the events of the diagram positions and of the sweep depend on:
+// the 36 dimensions, mid gear and the diagram positions. Whoever shows the
+// events computes them again when this changes (compare bit for bit: a NaN
+// dimension is no change).
+std::vector<Real> eventsInputs(const Model& m);
+
 } // namespace corvellan

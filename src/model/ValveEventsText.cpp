@@ -20,8 +20,12 @@ std::string fullNumber(double v) {
     return buf;
 }
 
-std::string jsonNumber(double v) { return std::isfinite(v) ? fullNumber(v) : "null"; }
-std::string jsonNumber(const Figure& f) { return f ? jsonNumber(*f) : "null"; }
+std::string jsonNumber(double v) {
+    return std::isfinite(v) ? fullNumber(v) : "null";
+}
+std::string jsonNumber(const Figure& f) {
+    return f ? jsonNumber(*f) : "null";
+}
 
 void writeEndJson(const EndEvents& e, std::ostream& out) {
     out << "{\"Lead\": " << jsonNumber(e.lead)
@@ -56,8 +60,8 @@ void appendEndRow(std::vector<std::vector<std::string>>& rows, const SettingEven
                     cell(e.compressionAngle, kAngleDecimals), cell(e.compressionPct, kPctDecimals),
                     cell(e.maxSteamOpening, kLengthDecimals),
                     cell(e.maxExhaustOpening, kLengthDecimals),
-                    cell(s.leadDifference, kLengthDecimals),
-                    cell(s.cutOffDifference, kPctDecimals), s.geometryError ? "true" : "false"});
+                    cell(s.leadDifference, kLengthDecimals), cell(s.cutOffDifference, kPctDecimals),
+                    s.geometryError ? "true" : "false"});
 }
 
 std::string textCell(const Figure& f, int width, int decimals) {
@@ -86,7 +90,9 @@ void writeLengthRow(std::ostream& out, const char* label, double front, double r
 
 } // namespace
 
-const char* directionName(const SettingEvents& s) { return s.forward ? "Fwd" : "Rev"; }
+const char* directionName(const SettingEvents& s) {
+    return s.forward ? "Fwd" : "Rev";
+}
 
 void writeSettingJson(const SettingEvents& s, std::ostream& out) {
     out << "{\"RevArmPos\": " << jsonNumber(s.revArmPos) << ", \"Direction\": \""
@@ -117,12 +123,24 @@ void writeEventsJson(const EventsReport& report, std::ostream& out) {
 }
 
 std::vector<std::string> eventsTableHeader() {
-    return {"RevArmPos",      "Direction",        "End",
-            "ValveTravel",    "Lead",             "AdmissionAngle",
-            "AdmissionPct",   "CutOffAngle",      "CutOffPct",
-            "ReleaseAngle",   "ReleasePct",       "CompressionAngle",
-            "CompressionPct", "MaxSteamOpening",  "MaxExhaustOpening",
-            "LeadDifference", "CutOffDifference", "GeometryError"};
+    return {"RevArmPos",
+            "Direction",
+            "End",
+            "ValveTravel",
+            "Lead",
+            "AdmissionAngle",
+            "AdmissionPct",
+            "CutOffAngle",
+            "CutOffPct",
+            "ReleaseAngle",
+            "ReleasePct",
+            "CompressionAngle",
+            "CompressionPct",
+            "MaxSteamOpening",
+            "MaxExhaustOpening",
+            "LeadDifference",
+            "CutOffDifference",
+            "GeometryError"};
 }
 
 std::vector<std::vector<std::string>> eventsTableRows(const EventsReport& report, bool readable) {
@@ -134,13 +152,27 @@ std::vector<std::vector<std::string>> eventsTableRows(const EventsReport& report
     return rows;
 }
 
+std::vector<std::string> eventListHeader() {
+    return {"Driver angle", "Piston %", "Event"};
+}
+
+std::vector<std::vector<std::string>> eventListRows(const SettingEvents& s) {
+    std::vector<std::vector<std::string>> rows;
+    for (const ValveEvent& e : s.events)
+        rows.push_back({formatFixed(e.angle, 0, kAngleDecimals),
+                        formatFixed(e.pct, 0, kPctDecimals), eventKindName(e.kind)});
+    return rows;
+}
+
 void writeEventsCsv(const EventsReport& report, std::ostream& out) {
     auto writeRow = [&out](const std::vector<std::string>& cells) {
-        for (size_t i = 0; i < cells.size(); ++i) out << (i ? "," : "") << cells[i];
+        for (size_t i = 0; i < cells.size(); ++i)
+            out << (i ? "," : "") << cells[i];
         out << "\n";
     };
     writeRow(eventsTableHeader());
-    for (const auto& row : eventsTableRows(report, false)) writeRow(row);
+    for (const auto& row : eventsTableRows(report, false))
+        writeRow(row);
 }
 
 void writeSettingText(const SettingEvents& s, std::ostream& out) {
@@ -153,8 +185,8 @@ void writeSettingText(const SettingEvents& s, std::ostream& out) {
                "nearest positions the solver could place.\n";
     out << "\n  Driver angle   Piston %   Event\n";
     for (const ValveEvent& e : s.events)
-        out << "  " << formatFixed(e.angle, 12, kAngleDecimals) << formatFixed(e.pct, 11, kPctDecimals)
-            << "   " << eventKindName(e.kind) << "\n";
+        out << "  " << formatFixed(e.angle, 12, kAngleDecimals)
+            << formatFixed(e.pct, 11, kPctDecimals) << "   " << eventKindName(e.kind) << "\n";
     if (s.events.empty()) out << "  (no port edge opens or closes)\n";
 
     out << "\n                      ------- Front -------   ------- Rear --------\n"

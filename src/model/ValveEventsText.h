@@ -33,5 +33,9 @@ void writeSettingText(const SettingEvents& s, std::ostream& out);
 // written in full. Absent figures are empty cells.
 std::vector<std::string> eventsTableHeader();
 std::vector<std::vector<std::string>> eventsTableRows(const EventsReport& report, bool readable);
+// The crossings of one setting in running order, rounded for the screen:
+// driver angle, piston percent, kind.
+std::vector<std::string> eventListHeader();
+std::vector<std::vector<std::string>> eventListRows(const SettingEvents& s);
 
 } // namespace corvellan

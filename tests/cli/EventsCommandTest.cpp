@@ -25,11 +25,11 @@ namespace {
 std::string unequalPortsFile() {
     Model m;
     initialiseModel(m);
-    storeDimension(m, 114, 0.19);  // SteamPortWidthFront
-    storeDimension(m, 113, 0.13);  // SteamPortWidthRear
-    storeDimension(m, 111, 0.2);   // BridgeWidthRear
-    storeDimension(m, 118, 0.70);  // ValveLengthRearHalf
-    storeDimension(m, 121, 0.36);  // ValveExhCavityFrontHalf
+    storeDimension(m, 114, 0.19); // SteamPortWidthFront
+    storeDimension(m, 113, 0.13); // SteamPortWidthRear
+    storeDimension(m, 111, 0.2);  // BridgeWidthRear
+    storeDimension(m, 118, 0.70); // ValveLengthRearHalf
+    storeDimension(m, 121, 0.36); // ValveExhCavityFrontHalf
     const std::string path = tempPath("unequal.dco");
     EXPECT_TRUE(saveDimensionFile(m, path).ok);
     return path;
@@ -100,8 +100,10 @@ TEST(EventsCommand, JsonHoldsEveryFigureOfEverySettingAndTheLeadsAreTheSolvedOpe
     for (const QJsonValue& v : settings) {
         const QJsonObject s = v.toObject();
         const double setting = s["RevArmPos"].toDouble();
-        EXPECT_EQ(s["Front"]["Lead"].toDouble(), solvedOpening(dims, setting, 0, "FrontSteamOpening"));
-        EXPECT_EQ(s["Rear"]["Lead"].toDouble(), solvedOpening(dims, setting, 180, "RearSteamOpening"));
+        EXPECT_EQ(s["Front"]["Lead"].toDouble(),
+                  solvedOpening(dims, setting, 0, "FrontSteamOpening"));
+        EXPECT_EQ(s["Rear"]["Lead"].toDouble(),
+                  solvedOpening(dims, setting, 180, "RearSteamOpening"));
         EXPECT_NE(s["Front"]["Lead"].toDouble(), s["Rear"]["Lead"].toDouble());
     }
     EXPECT_EQ(settings[0]["Direction"], "Fwd");
@@ -115,7 +117,8 @@ TEST(EventsCommand, CsvHasAHeaderAndARowPerSettingAndEndAndTheTableABlockPerSett
     std::istringstream lines(csv.out);
     std::string line;
     std::vector<std::string> rows;
-    while (std::getline(lines, line)) rows.push_back(line);
+    while (std::getline(lines, line))
+        rows.push_back(line);
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0].rfind("RevArmPos,Direction,End,ValveTravel,Lead,AdmissionAngle,", 0), 0u);
     for (const std::string& row : rows)
@@ -133,10 +136,10 @@ TEST(EventsCommand, CsvHasAHeaderAndARowPerSettingAndEndAndTheTableABlockPerSett
 }
 
 TEST(EventsCommand, BadUsageAndBadFilesGiveOneLineAndStatusTwo) {
-    for (const char* args : {"events --positions", "events --positions 1,,2", "events --positions x",
-                             "events --positions ''", "events --positions 1,nan",
-                             "events --sweep --positions 1", "events --json --csv",
-                             "events --bogus", "events --dims /no/such/file.dco"}) {
+    for (const char* args :
+         {"events --positions", "events --positions 1,,2", "events --positions x",
+          "events --positions ''", "events --positions 1,nan", "events --sweep --positions 1",
+          "events --json --csv", "events --bogus", "events --dims /no/such/file.dco"}) {
         const Outcome r = runCorvellan(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(lineCount(r.out), 1) << args << ": " << r.out;

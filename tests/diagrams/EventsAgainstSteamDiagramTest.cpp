@@ -1,8 +1,8 @@
 // The exact cut-offs of the events report against those the steam diagram
 // prints from its four-degree samples.
 
-#include "diagrams/SteamDiagram.h"
 #include "DiagramTestSupport.h"
+#include "diagrams/SteamDiagram.h"
 #include "model/ValveEvents.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,8 @@ TEST(EventsAgainstSteamDiagram, CutOffsAgreeWithinTheDiagramsSamplingError) {
     // Both sides of mid gear, not mid gear itself: the diagram turns the wheel
     // backwards there, the events report forwards.
     const std::vector<Real> settings{-1.7f, -1.5f, -1.0f, -0.6f, 0.6f, 1.0f, 1.5f, 1.7f};
-    for (size_t i = 0; i < settings.size(); ++i) m.gear.RevArmPositions[i + 1] = settings[i];
+    for (size_t i = 0; i < settings.size(); ++i)
+        m.gear.RevArmPositions[i + 1] = settings[i];
     refreshDiagramPositions(m);
     ASSERT_EQ(m.diagrams.RevArmPosCount, 8);
     const EventsReport report = computeEvents(m, settings);

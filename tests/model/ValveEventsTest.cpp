@@ -2,10 +2,10 @@
 // solving the gear at the reported angle, and the count of crossings of
 // every edge against an independent scan twenty times finer than the search.
 
+#include "model/ValveEvents.h"
 #include "model/Model.h"
 #include "model/Solver.h"
 #include "model/Valve.h"
-#include "model/ValveEvents.h"
 #include "model/ValveEventsText.h"
 
 #include <gtest/gtest.h>
@@ -27,11 +27,11 @@ Model nominal() {
 // Front and rear ports, bridges, valve halves and cavity halves all unequal.
 Model unequalPorts() {
     Model m = nominal();
-    storeDimension(m, 114, 0.19);  // SteamPortWidthFront
-    storeDimension(m, 113, 0.13);  // SteamPortWidthRear
-    storeDimension(m, 111, 0.2);   // BridgeWidthRear
-    storeDimension(m, 118, 0.70);  // ValveLengthRearHalf
-    storeDimension(m, 121, 0.36);  // ValveExhCavityFrontHalf
+    storeDimension(m, 114, 0.19); // SteamPortWidthFront
+    storeDimension(m, 113, 0.13); // SteamPortWidthRear
+    storeDimension(m, 111, 0.2);  // BridgeWidthRear
+    storeDimension(m, 118, 0.70); // ValveLengthRearHalf
+    storeDimension(m, 121, 0.36); // ValveExhCavityFrontHalf
     return m;
 }
 
@@ -50,7 +50,8 @@ std::array<int, kPortEdges> fineCrossingCounts(Model m, Real setting) {
     std::array<Real, kPortEdges> first = openingsAt(m, 0), previous = first;
     for (int k = 1; k <= 7200; ++k) {
         const auto now = k == 7200 ? first : openingsAt(m, k * 0.05L);
-        for (int e = 0; e < kPortEdges; ++e) count[e] += (previous[e] > 0) != (now[e] > 0);
+        for (int e = 0; e < kPortEdges; ++e)
+            count[e] += (previous[e] > 0) != (now[e] > 0);
         previous = now;
     }
     return count;
