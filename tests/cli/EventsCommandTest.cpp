@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <cstdio>
 #include <sstream>
 
@@ -144,4 +146,15 @@ TEST(EventsCommand, BadUsageAndBadFilesGiveOneLineAndStatusTwo) {
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(lineCount(r.out), 1) << args << ": " << r.out;
     }
+}
+
+TEST(EventsCommand, TheNominalTableMatchesItsGoldenCopy) {
+    const Outcome r = runCorvellan("events");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::string path = std::string(CORVELLAN_TEST_DATA) + "/events_nominal.txt";
+    if (std::getenv("CORVELLAN_UPDATE_GOLDEN")) {
+        std::ofstream(path) << r.out;
+        GTEST_SKIP() << "wrote " << path;
+    }
+    EXPECT_EQ(r.out, slurp(path));
 }
