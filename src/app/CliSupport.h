@@ -19,6 +19,9 @@ public:
     std::string value(const std::string& option);
     // A finite number after an option, or an error.
     Ext number(const std::string& option);
+    // Finite numbers "a,b,c" after an option, appended to `out`, or an error
+    // naming the first item that is not one.
+    void numbers(const std::string& option, std::vector<Ext>& out);
     void fail(const std::string& error) {
         if (error_.empty()) error_ = error;
     }
@@ -30,10 +33,6 @@ private:
     size_t pos_ = 0;
     std::string error_;
 };
-
-// Reads "a,b,c" as finite numbers; on the first item that is not one,
-// returns false with that item in `bad`.
-bool parseNumberList(const std::string& text, std::vector<Ext>& out, std::string* bad);
 
 // One line on stderr, exit status 2.
 int usageError(const std::string& error);

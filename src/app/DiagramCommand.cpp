@@ -42,13 +42,6 @@ bool endsWith(std::string s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-void readPositions(ArgReader& in, const std::string& text, std::vector<Ext>& out) {
-    std::string bad;
-    if (!parseNumberList(text, out, &bad)) in.fail("--positions needs numbers, not \"" + bad + "\"");
-    if (in.ok() && out.size() > static_cast<size_t>(kMaxDiagramPositions))
-        in.fail("--positions takes at most 9 positions");
-}
-
 bool readOptions(const std::string& which, const std::vector<std::string>& args, DiagramOptions& o,
                  std::string* error) {
     ArgReader in(args);
@@ -58,8 +51,9 @@ bool readOptions(const std::string& which, const std::vector<std::string>& args,
         if (opt == "--dims")
             o.dims = in.value(opt);
         else if (opt == "--positions") {
-            const std::string list = in.value(opt);
-            if (in.ok()) readPositions(in, list, o.positions);
+            in.numbers(opt, o.positions);
+            if (in.ok() && o.positions.size() > static_cast<size_t>(kMaxDiagramPositions))
+                in.fail("--positions takes at most 9 positions");
             o.havePositions = true;
         } else if (opt == "--scale")
             o.scale = in.number(opt), o.haveScale = true;

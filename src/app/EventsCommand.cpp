@@ -34,10 +34,7 @@ bool readOptions(const std::vector<std::string>& args, EventsOptions& o, std::st
         if (opt == "--dims")
             o.dims = in.value(opt);
         else if (opt == "--positions") {
-            const std::string list = in.value(opt);
-            std::string bad;
-            if (in.ok() && !parseNumberList(list, o.positions, &bad))
-                in.fail("--positions needs numbers, not \"" + bad + "\"");
+            in.numbers(opt, o.positions);
             o.havePositions = true;
         } else if (opt == "--sweep")
             o.sweep = true;
