@@ -127,7 +127,23 @@ void SoakDriver::runCommand(const std::function<void()>& command, bool work) {
     command(); // returns once its modal windows have been closed by the poll
     busy_ = false;
     QApplication::processEvents();
+    // A window that stays open beside the main one is closed again too.
+    for (QWidget* w : otherWindows()) {
+        seen_.insert(w->metaObject()->className());
+        if (!work) w->close();
+    }
+    QApplication::processEvents();
     workModals_ = before;
+}
+
+std::vector<QWidget*> SoakDriver::otherWindows() const {
+    std::vector<QWidget*> out;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != window_.get() && w->isVisible() && w->isWindow() && !w->isModal() &&
+            w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip &&
+            !qobject_cast<QMenu*>(w))
+            out.push_back(w);
+    return out;
 }
 
 void SoakDriver::finish() {
@@ -145,7 +161,7 @@ void SoakDriver::mainAction() {
     if (busy_ || QApplication::activeModalWidget()) return;
     busy_ = true;
     TMainForm* w = window_.get();
-    switch (pick(6)) {
+    switch (pick(7)) {
     case 0:
     case 1: {
         const std::vector<QAction*> actions = commandActions(*w);
@@ -155,6 +171,18 @@ void SoakDriver::mainAction() {
     case 2:
         clickSomething(w, false);
         break;
+    case 6: {
+        // A window that stays open beside the main one: use it, or close it.
+        const std::vector<QWidget*> others = otherWindows();
+        if (others.empty()) break;
+        QWidget* other = others[static_cast<std::size_t>(pick(int(others.size())))];
+        seen_.insert(other->metaObject()->className());
+        if (pick(4))
+            clickSomething(other, true);
+        else
+            other->close();
+        break;
+    }
     case 3: {
         // The picture: picks, reference points, the end of a close-up.
         QWidget* area = w->findChild<QWidget*>("ClientArea");

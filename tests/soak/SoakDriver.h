@@ -49,7 +49,7 @@ class SoakDriver {
     // Triggers one command and waits until every window it opened is closed
     // again; each window gets a few random actions first when `work` is set.
     void runCommand(const std::function<void()>& command, bool work);
-    // Class names of every modal window that came up so far.
+    // Class names of every window besides the main one that came up so far.
     const std::set<std::string>& windowsSeen() const { return seen_; }
     // Closes any modal window still up and stops the timers.
     void finish();
@@ -62,6 +62,8 @@ class SoakDriver {
     void typeWildText(QWidget* modal);
     void clickSomething(QWidget* root, bool avoidClosing);
     static bool closeModal(QWidget* modal);
+    // Visible windows beside the main one that are not modal.
+    std::vector<QWidget*> otherWindows() const;
 
     Model model_;
     QuietSound sound_;

@@ -55,7 +55,7 @@ TEST(Smoke, EveryWindowOpensAndClosesWithSteamRunning) {
     for (const char* window : {"TFrameDi", "TCylDimen", "TSineDia", "TOvalDia", "TSteamDia",
                                "TPortDia", "TSetRevArm", "TDataTable", "TDrawLines", "TRefPnts",
                                "TInst", "TCvOSpInst", "TAboutBox", "TRevPos", "TDrivAng", "TStpAng",
-                               "TGraphZoom"})
+                               "TGraphZoom", "TValveEvents"})
         EXPECT_EQ(run.windowsSeen().count(std::string("corvellan::") + window), 1u) << window;
     run.runTicks(10, false);
     run.finish();
