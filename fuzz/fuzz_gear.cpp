@@ -3,7 +3,8 @@
 // levels, the text scale, the diagram positions and scale, and the overlay
 // items; then the gear is solved, its valve computed, and the whole mechanism
 // frame (steam display and close-up included), the four diagrams and the pivot
-// data panel and table rows are drawn into a real image.
+// data panel and table rows are drawn into a real image, and the valve events
+// of the diagram positions are found and written out.
 
 #include "FuzzBytes.h"
 
@@ -19,6 +20,8 @@
 #include "model/SoundSink.h"
 #include "model/Solver.h"
 #include "model/Valve.h"
+#include "model/ValveEvents.h"
+#include "model/ValveEventsText.h"
 #include "platform/QPainterCanvas.h"
 #include "view/MechanismView.h"
 #include "view/Tick.h"
@@ -27,6 +30,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 
 using namespace corvellan;
 using corvellan::fuzz::FuzzBytes;
@@ -159,5 +163,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string table = buildPivotDataTable(m, "01/02/03", "04:05:06");
     if (table.empty()) std::abort();
+
+    const EventsReport events = computeEvents(m, diagramPositionSettings(m));
+    std::ostringstream text;
+    writeEventsText(events, text);
+    writeEventsCsv(events, text);
+    writeEventsJson(events, text);
+    if (text.str().empty()) std::abort();
     return 0;
 }
