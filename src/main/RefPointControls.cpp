@@ -2,6 +2,7 @@
 
 #include "main/Controls.h"
 #include "main/PanelTexts.h"
+#include "view/DrawHelpers.h"
 #include "view/MechanismView.h"
 
 #include <QAction>
@@ -27,10 +28,12 @@ QFrame* makePanel(QWidget* parent, const char* name, const QRect& where) {
     return panel;
 }
 
-void drawCross(Canvas& c, int x, int y, const char* label) {
-    c.line(x - kCrossHalf, y, x + kCrossHalf, y);
-    c.line(x, y - kCrossHalf, x, y + kCrossHalf);
-    c.text(x + 3, y - 17, label, TextStyle{});
+// In the view's 64-bit pixels: a point far off the picture sits at the ends
+// of the int range, where the cross's arms would overflow.
+void drawCross(Canvas& c, ScreenPoint p, const char* label) {
+    drawLine(c, {p.x - kCrossHalf, p.y}, {p.x + kCrossHalf, p.y});
+    drawLine(c, {p.x, p.y - kCrossHalf}, {p.x, p.y + kCrossHalf});
+    if (known(p)) drawText(c, p.x + 3, p.y - 17, label, TextStyle{});
 }
 
 } // namespace
@@ -38,8 +41,8 @@ void drawCross(Canvas& c, int x, int y, const char* label) {
 void drawRefPointReadout(Model& m, Canvas& c) {
     if (!m.refPoints.mode) return;
     c.setPen(colours::Black, m.display.lineWidth);
-    drawCross(c, m.pivots.ScreenX[19], m.pivots.ScreenY[19], "1");
-    drawCross(c, m.pivots.ScreenX[20], m.pivots.ScreenY[20], "2");
+    drawCross(c, pivotPoint(m, 19), "1");
+    drawCross(c, pivotPoint(m, 20), "2");
     drawScaledTexts(m, c, refPointReadout(m));
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cstdlib>
 
 using namespace corvellan;
@@ -16,10 +18,10 @@ namespace {
 
 // The text drawn last at a place: a cut-off found later in the sweep is
 // printed over an earlier one of the same row.
-const Primitive* lastTextAt(const RecordingCanvas& c, int x, int y) {
-    const Primitive* last = nullptr;
+std::optional<Primitive> lastTextAt(const RecordingCanvas& c, int x, int y) {
+    std::optional<Primitive> last;
     for (const Primitive& p : c.ofKind(PrimitiveKind::Text))
-        if (p.coords[0] == x && p.coords[1] == y) last = &p;
+        if (p.coords[0] == x && p.coords[1] == y) last = p;
     return last;
 }
 
@@ -48,7 +50,7 @@ TEST(EventsAgainstSteamDiagram, CutOffsAgreeWithinTheDiagramsSamplingError) {
         const int row = 13 * static_cast<int>(i + 1) + 233;
         const SettingEvents& s = report.settings[i];
         for (const auto& [x, exact] : {std::pair{600, s.front.cutOffPct}, {15, s.rear.cutOffPct}}) {
-            const Primitive* printed = lastTextAt(c, x, row);
+            const std::optional<Primitive> printed = lastTextAt(c, x, row);
             ASSERT_TRUE(printed && exact) << "setting " << settings[i];
             const double shown = std::atof(printed->text.c_str());
             EXPECT_NEAR(shown, *exact, kSamplingError) << "setting " << settings[i] << " x " << x;

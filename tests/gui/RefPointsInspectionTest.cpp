@@ -198,3 +198,18 @@ TEST_F(InspectionTest, ScreenDataOffEndsBothModesAndTheirCommands) {
     EXPECT_FALSE(action("DrawLines1")->isEnabled());
     EXPECT_TRUE(action("RefPoints1")->isVisible());
 }
+
+TEST_F(InspectionTest, APointFarOffThePictureDrawsNoStrayCross) {
+    action("RefPoints")->trigger();
+    // Typed or jogged that far, the point's column is the end of the int
+    // range: the cross must not wrap round into a line across the picture.
+    model.pivots.X[19] = 3.0e38f;
+    model.pivots.Y[19] = 7; // row 74, where the nominal gear draws no line
+    RecordingCanvas frame = recordFrame();
+    for (const Primitive& p : frame.ofKind(PrimitiveKind::Line)) {
+        const bool crossesThePicture = std::min(p.coords[0], p.coords[2]) < 632 &&
+                                       std::max(p.coords[0], p.coords[2]) > 0;
+        EXPECT_FALSE(p.coords[1] == 74 && p.coords[3] == 74 && crossesThePicture)
+            << p.toLine();
+    }
+}
