@@ -93,7 +93,9 @@ bool readOptions(const std::string& which, const std::vector<std::string>& args,
 }
 
 // The positions as the positions dialog would leave them had they been
-// typed there: clamped, contiguous, counted.
+// typed there: clamped, contiguous, counted. Without --positions the dialog
+// only refreshes, which counts the leading slots the gear already holds (the
+// three of mid gear and normal travel, and whatever a file adds after them).
 void applyPositions(Model& m, const DiagramOptions& o) {
     if (o.havePositions) {
         for (int slot = 1; slot <= kMaxDiagramPositions; ++slot) {
@@ -101,10 +103,8 @@ void applyPositions(Model& m, const DiagramOptions& o) {
             m.gear.RevArmPositions[slot] =
                 k < o.positions.size() ? clampDiagramPosition(m, slot, o.positions[k]) : 0;
         }
-        refreshDiagramPositions(m);
-    } else {
-        m.diagrams.RevArmPosCount = 3; // mid gear, normal forward, normal reverse
     }
+    refreshDiagramPositions(m);
     if (o.haveScale) {
         Real scale = clampToReal(o.scale);
         if (scale < kMinVerticalScale) scale = kMinVerticalScale;

@@ -61,6 +61,20 @@ TEST(RenderDiagram, PositionsScaleAndModeReachThePicture) {
     EXPECT_NE(svg.find("Rev."), std::string::npos);
 }
 
+// Without --positions the picture shows every leading position the gear
+// holds, as the window does: the sample file adds six to the three of mid
+// gear and normal travel.
+TEST(RenderDiagram, PositionsOfADimensionFileAreAllDrawn) {
+    const std::string dims = std::string(CORVELLAN_TEST_DATA) + "/sample.dco";
+    for (const char* which : {"sine", "oval", "steam"}) {
+        const std::string out = ::testing::TempDir() + which + "_file.svg";
+        ASSERT_EQ(render(std::string(which) + " --dims " + dims + " -o " + out).status, 0);
+        const std::string svg = slurp(out);
+        EXPECT_NE(svg.find(">    9<"), std::string::npos) << which;
+        EXPECT_NE(svg.find("> 0.500<"), std::string::npos) << which; // slot 9's value
+    }
+}
+
 TEST(RenderDiagram, BadUsageExitsWithTwoAndOneLine) {
     const std::string out = ::testing::TempDir() + "bad.png";
     for (const std::string& args : std::initializer_list<std::string>{
