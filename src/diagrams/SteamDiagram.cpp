@@ -147,7 +147,7 @@ void drawEnd(Model& m, Canvas& c, End& e, int n, int i, int curveNumber) {
         const Ext cutOff =
             e.front ? prevPiston / 6.4L : (640 - static_cast<Ext>(prevPiston)) / 6.4L;
         c.text(e.front ? 588 : 3, row, formatFixed(i, 1, 0), diagramFont());
-        c.text(e.front ? 600 : 15, row, formatFixed(cutOff, 4, 1), diagramFont());
+        c.text(e.front ? 600 : 15, row, formatFigure(cutOff, 4, 1), diagramFont());
     }
     if (drawn)
         c.line(travelColumn(prevPiston), pressureRow(e.previousPressure), travelColumn(p),
