@@ -22,6 +22,15 @@ int scaledTextY(const Model& m, int y) {
     return roundToInt(static_cast<Ext>(y) * m.display.textScaleV);
 }
 
+PixelBox scaledBox(const Model& m, int left, int top, int width, int height) {
+    const int l = scaledTextX(m, left), t = scaledTextY(m, top);
+    return {l, t, scaledTextX(m, left + width) - l, scaledTextY(m, top + height) - t};
+}
+
+PixelBox diagramPictureSize(const Model& m, int height) {
+    return scaledBox(m, 0, 0, kDiagramWidth, height);
+}
+
 void drawPositionsHeader(const Model& m, Canvas& c) {
     const TextStyle font = diagramFont();
     c.text(scaledTextX(m, 500), 0, "Reverse Arm Positions", font);

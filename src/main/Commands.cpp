@@ -121,12 +121,10 @@ void CommandBar::onScreenData(std::function<void(bool)> listener) {
 
 void CommandBar::toggleLargeFont() {
     if (largeFont_->text() != "SetLarge&Font") {
-        m_.display.textScaleH = 1.0f;
-        m_.display.textScaleV = 1.0f;
+        m_.display.setLargeText(false);
         largeFont_->setText("SetLarge&Font");
     } else {
-        m_.display.textScaleH = 1.27f;
-        m_.display.textScaleV = 1.22f;
+        m_.display.setLargeText(true);
         largeFont_->setText("SetSmall&Font");
     }
 }

@@ -36,6 +36,13 @@ TEST(RenderDiagram, WritesEachDiagramAtItsWindowSize) {
         EXPECT_EQ(bigEndian16(png, 18), 632) << which; // IHDR width, height
         EXPECT_EQ(bigEndian16(png, 22), height) << which;
     }
+    // The large text scale grows the picture as it grows the window.
+    const std::string large = ::testing::TempDir() + "large.png";
+    ASSERT_EQ(render("oval --large-font -o " + large).status, 0);
+    const std::string png = slurp(large);
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(bigEndian16(png, 18), 803);
+    EXPECT_EQ(bigEndian16(png, 22), 520);
 }
 
 TEST(RenderDiagram, PositionsScaleAndModeReachThePicture) {
