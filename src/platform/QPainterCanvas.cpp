@@ -98,9 +98,14 @@ void PainterCanvas::segment(QPainter& p, long long x1, long long y1, long long x
         ex = std::llround(c);
         ey = std::llround(d);
     }
-    if (x1 == ex && y1 == ey)
-        p.drawPoint(toPoint(x1, y1));
-    else
+    if (x1 == ex && y1 == ey) {
+        // A segment of one pixel. The SVG writer drops points, so this is a
+        // filled square where the raster painter would set the point: the
+        // pixel itself for a thin pen, the square of the pen's width up and
+        // to the left of it for a wide one.
+        const int w = std::max(1, penWidth_);
+        p.fillRect(QRect(toPoint(x1 - w / 2, y1 - w / 2), QSize(w, w)), toQColor(penColour_));
+    } else
         p.drawLine(toPoint(x1, y1), toPoint(ex, ey));
 }
 
