@@ -186,6 +186,35 @@ int PainterCanvas::textWidth(const std::string& s, const TextStyle& style) const
     return QFontMetrics(cachedFont(style).font).horizontalAdvance(QString::fromStdString(s));
 }
 
+std::optional<TextInk> PainterCanvas::textInk(const std::string& s, const TextStyle& style) const {
+    const CachedFont& f = cachedFont(style);
+    const QFontMetrics fm(f.font);
+    const QString q = QString::fromStdString(s);
+    // Glyphs may reach a little beyond their advance and line box.
+    const int margin = fm.height();
+    QImage scratch(fm.horizontalAdvance(q) + 2 * margin, fm.height() + 2 * margin,
+                   QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    {
+        QPainter p(&scratch);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setFont(f.font);
+        p.setPen(Qt::black);
+        p.drawText(QPoint(margin, margin + f.ascent), q);
+    }
+    TextInk ink{scratch.width(), scratch.height(), 0, 0};
+    for (int y = 0; y < scratch.height(); ++y)
+        for (int x = 0; x < scratch.width(); ++x)
+            if ((scratch.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                ink.left = std::min(ink.left, x);
+                ink.top = std::min(ink.top, y);
+                ink.right = std::max(ink.right, x + 1);
+                ink.bottom = std::max(ink.bottom, y + 1);
+            }
+    if (ink.right == 0) return TextInk{};
+    return TextInk{ink.left - margin, ink.top - margin, ink.right - margin, ink.bottom - margin};
+}
+
 QPainterCanvas::QPainterCanvas(int width, int height)
     : PainterCanvas(width, height), image_(width, height, QImage::Format_RGB32) {
     image_.fill(Qt::white);
