@@ -1,5 +1,7 @@
 #include "platform/QPainterCanvas.h"
 
+#include "platform/Fonts.h"
+
 #include <QFontMetrics>
 #include <QPolygon>
 
@@ -42,12 +44,7 @@ QPainter* PainterCanvas::activePainter() {
 }
 
 QFont PainterCanvas::fontFor(const TextStyle& style) {
-    QFont f(style.face == FontFace::Serif ? QStringLiteral("Liberation Serif")
-                                          : QStringLiteral("Liberation Sans"));
-    f.setPixelSize(std::max(1, style.pixelSize));
-    f.setBold(style.bold);
-    f.setStyleStrategy(QFont::NoAntialias);
-    return f;
+    return programFont(style.face, style.pixelSize, style.bold, Smoothing::Aliased);
 }
 
 const PainterCanvas::CachedFont& PainterCanvas::cachedFont(const TextStyle& style) const {
