@@ -2,6 +2,7 @@
 
 #include "app/CliSupport.h"
 #include "app/DiagramCommand.h"
+#include "app/EventsCommand.h"
 #include "app/RenderCommand.h"
 #include "app/TableCommand.h"
 #include "model/Model.h"
@@ -29,7 +30,8 @@ const char* kUsage =
     "                   [--no-screen-data] -o OUT.png|OUT.svg\n"
     "  corvellan render sine|oval|steam|ports [--dims FILE] [--positions a,b,c]\n"
     "                   [--scale S] [--mode F|R|B] [--large-font] -o OUT.png|OUT.svg\n"
-    "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n";
+    "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n"
+    "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n";
 
 // The lines of the usage that describe `command`: the line that names it
 // and the lines that continue it, indented further.
@@ -187,6 +189,7 @@ int runCommandLine(int argc, char** argv) {
     if (command == "solve") return solveCommand(args);
     if (command == "render") return renderCommand(args);
     if (command == "table") return tableCommand(args);
+    if (command == "events") return eventsCommand(args);
     return usageError("unknown command " + command);
 }
 

@@ -14,6 +14,7 @@
 #include "main/PanZoomControls.h"
 #include "main/RevPosDialog.h"
 #include "main/StepAngleDialog.h"
+#include "main/ValveEventsCommand.h"
 #include "model/LocalTime.h"
 #include "platform/QPainterCanvas.h"
 #include "view/MechanismView.h"
@@ -80,6 +81,7 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
     diagrams_ = new DiagramCommands(
         m_, this, *commands_, [this](bool run) { run ? timer_->start() : timer_->stop(); },
         [this] { dynVars_->followSwitch(); }, frame_->clock);
+    valveEvents_ = new ValveEventsCommand(m_, this, *commands_);
 
     setWindowTitle("CORVELLAN Outside Admission");
     placeOnScreen();
