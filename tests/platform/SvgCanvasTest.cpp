@@ -5,8 +5,8 @@
 #include "model/Model.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/SvgCanvas.h"
-#include "view/RecordingCanvas.h"
 #include "view/MechanismView.h"
+#include "view/RecordingCanvas.h"
 #include "view/Tick.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +69,8 @@ struct Mark {
 std::vector<Mark> singlePixelMarks(const RecordingCanvas& c) {
     std::vector<Mark> marks;
     auto segment = [&](const Primitive& p, size_t i) {
-        const int x1 = p.coords[i], y1 = p.coords[i + 1], x2 = p.coords[i + 2], y2 = p.coords[i + 3];
+        const int x1 = p.coords[i], y1 = p.coords[i + 1], x2 = p.coords[i + 2],
+                  y2 = p.coords[i + 3];
         if ((x1 != x2 || y1 != y2) && std::abs(x2 - x1) <= 1 && std::abs(y2 - y1) <= 1)
             marks.push_back({x1, y1, x2, y2, p.colour, p.penWidth});
     };
