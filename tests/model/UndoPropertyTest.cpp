@@ -12,6 +12,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <random>
 #include <sstream>
@@ -151,11 +152,21 @@ struct Reference {
         count = 0;
     }
 
-    std::string line() const {
-        char text[128];
-        std::snprintf(text, sizeof text, "%2d- %s %6.3f to %6.3f", count, undo[1].name.c_str(),
-                      undo[1].after, undo[1].before);
+    // A value of the line: 3 decimals in 6 characters, or, where that would
+    // take more than 8, the exponent form with as many digits as fit in 8.
+    static std::string figure(float v) {
+        char text[96];
+        std::snprintf(text, sizeof text, "%6.3f", v);
+        for (int digits = 2; digits >= 0 && std::strlen(text) > 8; --digits)
+            std::snprintf(text, sizeof text, "%6.*e", digits, v);
         return text;
+    }
+
+    std::string line() const {
+        char count2[8];
+        std::snprintf(count2, sizeof count2, "%2d", count);
+        return std::string(count2) + "- " + undo[1].name + " " + figure(undo[1].after) + " to " +
+               figure(undo[1].before);
     }
 };
 

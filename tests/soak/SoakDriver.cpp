@@ -215,6 +215,12 @@ void SoakDriver::mainAction() {
 }
 
 void SoakDriver::modalPoll() {
+    // A pop-up menu (the tool bar's overflow button, say) runs its own loop
+    // until it is closed: close it, as a user clicking elsewhere would.
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+        return;
+    }
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal->property("soakPending").toBool()) return;
     seen_.insert(modal->metaObject()->className());
