@@ -84,21 +84,34 @@ TEST(Soak, RandomUserActionsOverManyTicks) {
     QTemporaryDir dir;
     SoakDriver run(seed, dir.filePath("soak.dco"));
     const long start = residentKb();
-    // Each window once first, so that what they keep while hidden (the
-    // largest data table, the file dialog's caches) is in place before the
-    // memory is measured after 10,000 ticks.
+    // Each window once first, at both text scales, and a save and an open
+    // through the file dialogs, so that what is made once and kept (the
+    // largest data table, pictures grown with the text, the file dialog's
+    // caches) is in place before the memory is measured after 10,000 ticks.
     openEveryWindow(run, true);
+    QAction* largeFont = run.window().findChild<QAction*>("LargeFont");
+    ASSERT_NE(largeFont, nullptr);
+    run.runCommand([largeFont] { largeFont->trigger(); }, false);
+    openEveryWindow(run, true);
+    run.runCommand([largeFont] { largeFont->trigger(); }, false);
+    for (const char* name : {"SaveAsDimensions", "OpenDimensions"}) {
+        QAction* file = run.window().findChild<QAction*>(name);
+        ASSERT_NE(file, nullptr) << name;
+        run.runCommand([file] { file->trigger(); }, true);
+    }
     const long long settle = std::min<long long>(10000, total / 2);
     run.runTicks(settle, true);
     const long settled = residentKb();
     long long done = settle;
     long peak = settled;
     while (done < total) {
-        const long long chunk = std::min<long long>(10000, total - done);
+        const long long chunk = std::min<long long>(std::getenv("SOAK_PROBE") ? 1000 : 10000, total - done);
         run.runTicks(chunk, true);
         done += chunk;
         peak = std::max(peak, residentKb());
-        std::printf("soak: %lld ticks, resident %ld kB\n", done, residentKb());
+        std::printf("soak: %lld ticks, resident %ld kB", done, residentKb());
+        if (std::getenv("SOAK_PROBE")) for (const auto& w : run.windowsSeen()) std::printf(" %s", w.c_str() + 11);
+        std::printf("\n");
         std::fflush(stdout);
     }
     const long end = residentKb();
