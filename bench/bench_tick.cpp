@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 
 using namespace corvellan;
 
@@ -72,12 +73,23 @@ void BM_Floor(benchmark::State& state) {
 }
 BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
 
-void runTicks(benchmark::State& state, bool steam) {
+// Six slots on the pivots that travel furthest, their paths shown.
+void showSixPaths(Model& m) {
+    const int pivots[] = {2, 3, 5, 6, 7, 11};
+    for (int k = 1; k <= 6; ++k) {
+        m.pivotData.slotPivot[k] = static_cast<Real>(pivots[k - 1]);
+        m.pivotData.slotShown[k] = true;
+    }
+    m.pivotData.pathsShown = true;
+}
+
+void runTicks(benchmark::State& state, bool steam, bool paths = false) {
     ensureGuiApplication();
     const double floor = floorNanoseconds();
     Model m;
     initialiseModel(m);
     m.display.steamDisplay = steam;
+    if (paths) showSixPaths(m);
     FrameState f;
     SilentSound silence;
     QPainterCanvas picture;
@@ -91,6 +103,7 @@ void runTicks(benchmark::State& state, bool steam) {
     state.counters["x_floor"] = d.count() / static_cast<double>(state.iterations()) / floor;
 }
 
+
 void BM_TickSteamOff(benchmark::State& state) {
     runTicks(state, false);
 }
@@ -100,6 +113,45 @@ void BM_TickSteamOnLevels2000(benchmark::State& state) {
     runTicks(state, true);
 }
 BENCHMARK(BM_TickSteamOnLevels2000)->Unit(benchmark::kMicrosecond);
+
+// The frame with six paths over the plain frame (steam off, no paths), both
+// timed in this run in alternating batches on the thread's CPU clock, best
+// batch of each: other work on the machine then weighs on both alike.
+double pathsOverPlain() {
+    static double ratio = [] {
+        ensureGuiApplication();
+        Model plain, paths;
+        initialiseModel(plain);
+        initialiseModel(paths);
+        showSixPaths(paths);
+        FrameState fp, fq;
+        SilentSound silence;
+        QPainterCanvas picture;
+        auto batch = [&](Model& m, FrameState& f) {
+            timespec a{}, b{};
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &a);
+            for (int i = 0; i < 100; ++i)
+                runTick(m, f, picture, silence);
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &b);
+            return (b.tv_sec - a.tv_sec) * 1e9 + static_cast<double>(b.tv_nsec - a.tv_nsec);
+        };
+        double bestPlain = 1e300, bestPaths = 1e300;
+        for (int round = 0; round < 9; ++round) {
+            bestPlain = std::min(bestPlain, batch(plain, fp));
+            bestPaths = std::min(bestPaths, batch(paths, fq));
+        }
+        return bestPaths / bestPlain;
+    }();
+    return ratio;
+}
+
+// Six pivot paths shown: solved once, then drawn every frame. x_plain is the
+// cost of such a frame over the plain frame's.
+void BM_TickSixPivotPaths(benchmark::State& state) {
+    runTicks(state, false, true);
+    state.counters["x_plain"] = pathsOverPlain();
+}
+BENCHMARK(BM_TickSixPivotPaths)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "model/DimensionFile.h"
 
+#include "model/SaveFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -7,10 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace corvellan {
 
@@ -197,57 +195,6 @@ FileResult openWith(Model& m, const std::string& path, std::size_t limit, PlanFo
     return {true, {}};
 }
 
-std::string folderOf(const std::string& path) {
-    std::size_t cut = path.rfind('/');
-    if (cut == std::string::npos) return ".";
-    return cut == 0 ? "/" : path.substr(0, cut);
-}
-
-// Creates a new, empty file beside `target`; returns its descriptor or -1
-// with errno set.
-int createTempBeside(const std::string& target, std::string& tempPath) {
-    const std::string stem = folderOf(target) + "/.corvellan-save-" + std::to_string(::getpid());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = stem + "-" + std::to_string(attempt) + ".tmp";
-        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-// A replaced file keeps its permissions; a new one gets the usual ones (umask).
-void keepPermissionsOf(const std::string& target, int fd) {
-    struct stat st {};
-    if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
-    if (::fchmod(fd, st.st_mode & 07777) != 0) return; // cosmetic: the data is what matters
-}
-
-std::string writeAll(int fd, const std::vector<unsigned char>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return n < 0 ? std::strerror(errno) : "nothing could be written";
-        done += static_cast<std::size_t>(n);
-    }
-    return ::fsync(fd) == 0 ? std::string() : std::strerror(errno);
-}
-
-// Writes `bytes` to a temporary file and renames it over `target`; on any
-// failure the temporary file is removed and `target` is as it was.
-std::string writeReplacing(const std::string& target, const std::vector<unsigned char>& bytes) {
-    std::string tempPath;
-    int fd = createTempBeside(target, tempPath);
-    if (fd < 0) return std::strerror(errno);
-    keepPermissionsOf(target, fd);
-    std::string why = writeAll(fd, bytes);
-    if (::close(fd) != 0 && why.empty()) why = std::strerror(errno);
-    if (why.empty() && std::rename(tempPath.c_str(), target.c_str()) != 0)
-        why = std::strerror(errno);
-    if (!why.empty()) ::unlink(tempPath.c_str());
-    return why;
-}
-
 void putReal(Real value, unsigned char* out) {
     std::uint32_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
@@ -308,7 +255,7 @@ FileResult openDosDimensionFile(Model& m, const std::string& path) {
 }
 
 FileResult saveDimensionFile(Model& m, const std::string& path) {
-    std::string why = writeReplacing(path, encodeDimRecords(buildDimensionRecords(m)));
+    std::string why = writeFileReplacing(path, encodeDimRecords(buildDimensionRecords(m)));
     if (!why.empty()) return {false, "Cannot save \"" + path + "\": " + why + "."};
     m.DimSetName = dimSetNameFromPath(path);
     return {true, {}};

@@ -30,8 +30,14 @@ std::string formatFixed(Ext value, int width, int decimals);
 // a temporary string or a printf call: for tables of many thousand rows.
 void appendFixed(std::string& out, Real value, int width, int decimals);
 
+// A real in the shortest printf "%g" form with `digits` significant digits
+// (9 give back every 4-byte real exactly): for CSV and JSON.
+std::string formatGeneral(Ext value, int digits);
+
 // The text-to-number conversion of the entry boxes: leading/trailing blanks
 // allowed, anything unparsable gives `ok` false.
+//
+// All of these read and write a decimal point, whatever the locale.
 Ext parseReal(const std::string& text, bool* ok);
 
 } // namespace corvellan
