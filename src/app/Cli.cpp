@@ -26,10 +26,12 @@ const char* kUsage =
     "  corvellan FILE.dco             open the simulator on a dimension file\n"
     "  corvellan solve [--dims FILE] [--angle DEG] [--revarm X] [--json]\n"
     "  corvellan render mechanism [--dims FILE] [--angle DEG] [--revarm X] [--steam]\n"
-    "                   [--no-screen-data] -o OUT.png|OUT.svg\n"
+    "                   [--no-screen-data] [--paths] [--pivots p1,...,p6]\n"
+    "                   -o OUT.png|OUT.svg|OUT.pdf\n"
     "  corvellan render sine|oval|steam|ports [--dims FILE] [--positions a,b,c]\n"
-    "                   [--scale S] [--mode F|R|B] -o OUT.png|OUT.svg\n"
-    "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n";
+    "                   [--scale S] [--mode F|R|B] -o OUT.png|OUT.svg|OUT.pdf\n"
+    "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n"
+    "  corvellan --version            print the version\n";
 
 int renderCommand(std::vector<std::string> args) {
     if (args.empty()) return usageError("render needs a picture: mechanism, sine, oval, steam or ports");
@@ -152,6 +154,10 @@ int runCommandLine(int argc, char** argv) {
     if (args.empty()) return solveCommand(args); // the nominal gear, solved
     if (args[0] == "--help" || args[0] == "-h") {
         std::cout << kUsage;
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << "corvellan " << CORVELLAN_VERSION << "\n";
         return 0;
     }
     const std::string command = args[0];

@@ -1,6 +1,8 @@
 #include "app/CliSupport.h"
 
 #include "model/DimensionFile.h"
+#include "model/PivotPick.h"
+#include "platform/PictureFile.h"
 
 #include <QGuiApplication>
 
@@ -10,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <sstream>
 
 namespace corvellan {
 
@@ -48,6 +51,34 @@ bool loadDimensions(Model& m, const std::string& path, std::string* error) {
     FileResult r = dos ? openDosDimensionFile(m, path) : openDimensionFile(m, path);
     if (!r.ok && error) *error = r.message;
     return r.ok;
+}
+
+bool readPivotSlots(const std::string& text, Model& m, std::string* error) {
+    std::stringstream in(text);
+    std::string item;
+    int slot = 0;
+    while (std::getline(in, item, ',')) {
+        bool ok = false;
+        const Ext v = parseReal(item, &ok);
+        if (!ok || v < 0 || v >= kPivotCount || v != std::floor(v) || ++slot > kPivotSlots) {
+            *error = "--pivots needs up to six pivot numbers 0 to 26, not \"" + text + "\"";
+            return false;
+        }
+        m.pivotData.slotPivot[slot] = static_cast<Real>(v);
+        m.pivotData.slotShown[slot] = true;
+    }
+    return true;
+}
+
+void checkPictureName(ArgReader& in, const std::string& out) {
+    if (in.ok() && pictureFormatOf(QString::fromStdString(out)) == PictureFormat::None)
+        in.fail("the output must end in .png, .svg or .pdf: " + out);
+}
+
+int writePicture(const std::string& out, const Picture& picture) {
+    const QString why = writePictureFile(QString::fromStdString(out), picture);
+    if (!why.isEmpty()) return inputError("cannot write " + out + ": " + why.toStdString());
+    return 0;
 }
 
 namespace {

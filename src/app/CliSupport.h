@@ -9,6 +9,8 @@
 
 namespace corvellan {
 
+struct Picture;
+
 // Reads "--option value" pairs; the first problem is kept as the error.
 class ArgReader {
 public:
@@ -38,6 +40,16 @@ int inputError(const std::string& error);
 // Opens FILE as the program's own format, or as the earlier format when its
 // name ends in ".oca" (any case).
 bool loadDimensions(Model& m, const std::string& path, std::string* error);
+
+// "p1,...,p6": up to six pivot numbers 0 to 26 bound to slots 1 to 6, which
+// become shown; slots left out read pivot 0, as an unbound slot of the window
+// does.
+bool readPivotSlots(const std::string& text, Model& m, std::string* error);
+
+// Adds an error to `in` unless `out` names a picture file (.png, .svg, .pdf).
+void checkPictureName(ArgReader& in, const std::string& out);
+// Writes the picture to `out`: 0, or 2 with the reason on stderr.
+int writePicture(const std::string& out, const Picture& picture);
 
 // Fonts need a GUI application; the picture commands run without a display
 // (offscreen unless QT_QPA_PLATFORM says otherwise) and keep Qt's own chatter

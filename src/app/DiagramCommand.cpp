@@ -9,13 +9,10 @@
 #include "model/Model.h"
 #include "model/Solver.h"
 #include "model/Valve.h"
-#include "platform/QPainterCanvas.h"
-#include "platform/SvgCanvas.h"
+#include "platform/PictureFile.h"
 
 #include <QGuiApplication>
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
@@ -35,12 +32,6 @@ struct DiagramOptions {
     bool haveScale = false;
     char mode = 'F';
 };
-
-bool endsWith(std::string s, const std::string& tail) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 void readPositions(ArgReader& in, const std::string& text, std::vector<Ext>& out) {
     size_t start = 0;
@@ -85,9 +76,9 @@ bool readOptions(const std::string& which, const std::vector<std::string>& args,
             in.fail("unknown option " + opt);
     }
     if (in.ok() && haveMode && which != "ports") in.fail("--mode applies to render ports only");
-    if (in.ok() && o.out.empty()) in.fail("render " + which + " needs -o OUT.png or -o OUT.svg");
-    if (in.ok() && !endsWith(o.out, ".png") && !endsWith(o.out, ".svg"))
-        in.fail("the output must end in .png or .svg: " + o.out);
+    if (in.ok() && o.out.empty())
+        in.fail("render " + which + " needs -o OUT.png, OUT.svg or OUT.pdf");
+    checkPictureName(in, o.out);
     *error = in.error();
     return in.ok();
 }
@@ -143,18 +134,11 @@ int renderDiagramCommand(const std::string& which, const std::vector<std::string
 
     const int height = which == "oval" ? kOvalHeight : kDiagramHeight;
     ensureGuiApplication();
-    if (endsWith(o.out, ".svg")) {
-        SvgCanvas svg(o.out, kDiagramWidth, height);
-        if (!svg.ok()) return inputError("cannot create " + o.out);
-        draw(m, which, o.mode, svg);
-        if (!svg.finish()) return inputError("cannot write " + o.out);
-        return 0;
-    }
-    QPainterCanvas picture(kDiagramWidth, height);
-    draw(m, which, o.mode, picture);
-    if (!picture.image().save(QString::fromStdString(o.out), "PNG"))
-        return inputError("cannot write " + o.out);
-    return 0;
+    Picture picture;
+    picture.size = QSize(kDiagramWidth, height);
+    picture.title = QStringLiteral("CORVELLAN Outside Admission");
+    picture.draw = [&](Canvas& c) { draw(m, which, o.mode, c); };
+    return writePicture(o.out, picture);
 }
 
 } // namespace corvellan
