@@ -93,6 +93,10 @@ class DiagramWindow : public QDialog {
 
     void done(int result) override;
 
+    // The diagram drawn afresh on another canvas, as "ReDraw" draws it (a
+    // picture file, a printed page).
+    void drawDiagramOn(Canvas& c) { paintDiagram(c, true); }
+
     // The redraw triggers, as the menu, the buttons and the bars run them.
     void reDraw();
     void undoMenu();

@@ -3,6 +3,7 @@
 #include "main/ClientArea.h"
 #include "main/Commands.h"
 #include "main/Controls.h"
+#include "main/DesktopCommands.h"
 #include "main/DrivAngDialog.h"
 #include "main/GraphZoomDialog.h"
 #include "main/InspectionAids.h"
@@ -94,6 +95,10 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
     diagrams_ = new DiagramCommands(
         m_, this, *commands_, [this](bool run) { run ? timer_->start() : timer_->stop(); },
         [this] { dynVars_->followSwitch(); }, frame_->clock);
+
+    // Picture export and printing, shortcuts, dropped files: added last,
+    // over the finished windows.
+    new DesktopCommands(m_, *this);
 
     setWindowTitle("CORVELLAN Outside Admission");
     placeOnScreen();
