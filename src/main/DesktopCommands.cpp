@@ -114,16 +114,19 @@ void DesktopCommands::addMainWindowCommands() {
 }
 
 void DesktopCommands::addShortcuts() {
+    // The keys themselves, not the platform's standard keys: some desktops
+    // define no "save as" or "quit" key, and the user guide names these.
     const struct {
         const char* action;
-        QKeySequence::StandardKey key;
-    } kKeys[] = {{"OpenDimensions", QKeySequence::Open},
-                 {"SaveAsDimensions", QKeySequence::SaveAs},
-                 {"Exit1", QKeySequence::Quit},
-                 {"Instructions", QKeySequence::HelpContents}};
+        const char* key;
+    } kKeys[] = {{"OpenDimensions", "Ctrl+O"},
+                 {"SaveAsDimensions", "Ctrl+Shift+S"},
+                 {"Exit1", "Ctrl+Q"},
+                 {"Instructions", "F1"}};
     for (const auto& k : kKeys)
-        if (auto* action = window_.findChild<QAction*>(k.action)) action->setShortcut(k.key);
-    auto* undo = new QShortcut(QKeySequence::Undo, &window_);
+        if (auto* action = window_.findChild<QAction*>(k.action))
+            action->setShortcut(QKeySequence(QString::fromLatin1(k.key)));
+    auto* undo = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Z")), &window_);
     undo->setObjectName("UndoShortcut");
     connect(undo, &QShortcut::activated, this,
             [this] { this->undo(window_.findChild<QPushButton*>("UnDoDn")); });
@@ -141,11 +144,11 @@ void DesktopCommands::addPivotPathsToggle() {
 void DesktopCommands::addDiagramCommands(DiagramWindow* w) {
     auto* commands = new PictureCommands(
         w, [w] { return shownDiagram(w); }, [w] { return w->windowTitle(); });
-    commands->saveAction()->setShortcut(QKeySequence::Save);
+    commands->saveAction()->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     w->menu()->addAction(commands->saveAction());
     w->menu()->addAction(commands->printAction());
     diagramPictures_.emplace_back(w, commands);
-    auto* undo = new QShortcut(QKeySequence::Undo, w);
+    auto* undo = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Z")), w);
     undo->setObjectName("UndoShortcut");
     connect(undo, &QShortcut::activated, this, [this, w] { this->undo(w->undoButton()); });
 }
@@ -172,7 +175,7 @@ void DesktopCommands::addTableCommands() {
     if (!bar) return;
     QAction* csv = bar->addAction(QStringLiteral("Save CS&V…"));
     csv->setObjectName("SaveCsv");
-    csv->setShortcut(QKeySequence::Save);
+    csv->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     connect(csv, &QAction::triggered, this, &DesktopCommands::chooseTableCsv);
 }
 

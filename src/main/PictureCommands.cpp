@@ -30,7 +30,7 @@ PictureCommands::PictureCommands(QWidget* window, std::function<Picture()> sourc
     connect(save_, &QAction::triggered, this, &PictureCommands::savePicture);
     print_ = new QAction(QStringLiteral("&Print…"), window);
     print_->setObjectName("PrintPicture");
-    print_->setShortcut(QKeySequence::Print);
+    print_->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
     connect(print_, &QAction::triggered, this, &PictureCommands::print);
 }
 

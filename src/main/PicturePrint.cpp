@@ -5,16 +5,15 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPrinter>
 
 #include <algorithm>
 
 namespace corvellan {
 
-bool printPicture(QPrinter& printer, const Picture& picture, const QString& caption) {
+bool printPicture(QPaintDevice& device, const Picture& picture, const QString& caption) {
     if (picture.size.isEmpty()) return false;
     QPainter painter;
-    if (!painter.begin(&printer)) return false;
+    if (!painter.begin(&device)) return false;
     // The printable area in device pixels, from the painter's origin.
     const QRect page(QPoint(0, 0), painter.viewport().size());
 
@@ -22,7 +21,7 @@ bool printPicture(QPrinter& printer, const Picture& picture, const QString& capt
     QFont face(QStringLiteral("Liberation Sans"));
     face.setPixelSize(std::max(8, page.height() / 50));
     painter.setFont(face);
-    const QFontMetrics metrics(face, &printer);
+    const QFontMetrics metrics(face, &device);
     painter.drawText(QRect(page.left(), page.top(), page.width(), metrics.height()),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      metrics.elidedText(caption, Qt::ElideRight, page.width()));

@@ -6,12 +6,12 @@
 
 #include "platform/PictureFile.h"
 
-class QPrinter;
+class QPaintDevice;
 
 namespace corvellan {
 
-// Prints `picture` with `caption` on one page of `printer`; false when the
-// printer could not be started.
-bool printPicture(QPrinter& printer, const Picture& picture, const QString& caption);
+// Prints `picture` with `caption` on one page of `device` (a printer, or an
+// image for a preview); false when the device could not be painted on.
+bool printPicture(QPaintDevice& device, const Picture& picture, const QString& caption);
 
 } // namespace corvellan
