@@ -17,9 +17,10 @@ bool printPicture(QPaintDevice& device, const Picture& picture, const QString& c
     // The printable area in device pixels, from the painter's origin.
     const QRect page(QPoint(0, 0), painter.viewport().size());
 
-    // The caption a fiftieth of the page high, at least legible.
+    // The caption a seventieth of the page high (12 points on A4), at least
+    // legible.
     QFont face(QStringLiteral("Liberation Sans"));
-    face.setPixelSize(std::max(8, page.height() / 50));
+    face.setPixelSize(std::max(8, page.height() / 70));
     painter.setFont(face);
     const QFontMetrics metrics(face, &device);
     painter.drawText(QRect(page.left(), page.top(), page.width(), metrics.height()),
