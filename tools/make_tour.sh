@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Draws the README's tour pictures into docs/ with the program's own render
+# command: the main window running with the steam display, the pivot paths,
+# the four valve diagrams and, where this build can draw it, the valve
+# events window. Builds the program first when it is not there.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bin=$root/build/src/app/corvellan
+[[ -x $bin ]] || "$root/tools/setup.sh"
+docs=$root/docs
+mkdir -p "$docs"
+
+# The gear a little notched up in forward gear, a third of a turn on.
+"$bin" render mechanism --steam --angle 120 --revarm -1.2 -o "$docs/main-window.png"
+"$bin" render mechanism --paths --pivots 2,3,5,6,7,11 --angle 120 --revarm -1.2 \
+  -o "$docs/pivot-paths.png"
+for diagram in sine oval steam; do
+  "$bin" render "$diagram" -o "$docs/$diagram.png"
+done
+"$bin" render ports --mode B -o "$docs/ports.png"
+
+# The valve events window, once the render command draws it.
+if "$bin" render events -o "$docs/events.png" 2>/dev/null; then
+  echo "drew docs/events.png"
+else
+  rm -f "$docs/events.png"
+  echo "note: this build's render command does not draw the valve events window" >&2
+fi
+echo "pictures in $docs"
