@@ -81,9 +81,9 @@ DesktopCommands::DesktopCommands(Model& model, TMainForm& window)
     addShortcuts();
     addPivotPathsToggle();
     const DiagramWindows& w = window.diagrams().windows();
-    for (DiagramWindow* d : {static_cast<DiagramWindow*>(w.sine), static_cast<DiagramWindow*>(w.oval),
-                             static_cast<DiagramWindow*>(w.steam),
-                             static_cast<DiagramWindow*>(w.ports)})
+    for (DiagramWindow* d :
+         {static_cast<DiagramWindow*>(w.sine), static_cast<DiagramWindow*>(w.oval),
+          static_cast<DiagramWindow*>(w.steam), static_cast<DiagramWindow*>(w.ports)})
         if (d) addDiagramCommands(d);
     addTableCommands();
 
@@ -180,8 +180,7 @@ void DesktopCommands::addTableCommands() {
 }
 
 QString DesktopCommands::saveTableCsv(const QString& path) {
-    const FileResult r =
-        saveCsvText(QFile::encodeName(path).toStdString(), buildPivotDataCsv(m_));
+    const FileResult r = saveCsvText(QFile::encodeName(path).toStdString(), buildPivotDataCsv(m_));
     return r.ok ? QString() : QString::fromStdString(r.message);
 }
 

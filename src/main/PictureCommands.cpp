@@ -16,9 +16,8 @@ namespace {
 const struct {
     const char* filter;
     const char* suffix;
-} kFormats[] = {{"PNG Image (*.png)", "png"},
-                {"SVG Drawing (*.svg)", "svg"},
-                {"PDF Document (*.pdf)", "pdf"}};
+} kFormats[] = {
+    {"PNG Image (*.png)", "png"}, {"SVG Drawing (*.svg)", "svg"}, {"PDF Document (*.pdf)", "pdf"}};
 
 } // namespace
 

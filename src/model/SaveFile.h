@@ -18,7 +18,8 @@ std::string writeFileReplacing(const std::string& target, const std::string& byt
 
 // For writers that open a file by its name (picture writers): `write` fills
 // the temporary file named by its argument and returns "" or the reason.
-std::string writeFileReplacing(const std::string& target,
-                               const std::function<std::string(const std::string& tempPath)>& write);
+std::string
+writeFileReplacing(const std::string& target,
+                   const std::function<std::string(const std::string& tempPath)>& write);
 
 } // namespace corvellan

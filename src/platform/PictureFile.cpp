@@ -43,8 +43,9 @@ QString pdfFile(const QString& path, const Picture& picture) {
     writer.setTitle(picture.title);
     writer.setCreator(QStringLiteral("CORVELLAN Outside Admission"));
     writer.setResolution(72);
-    writer.setPageLayout(QPageLayout(QPageSize(QSizeF(picture.size), QPageSize::Point, QString(), QPageSize::ExactMatch),
-                                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setPageLayout(QPageLayout(
+        QPageSize(QSizeF(picture.size), QPageSize::Point, QString(), QPageSize::ExactMatch),
+        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     QPainter painter;
     if (!painter.begin(&writer)) return QStringLiteral("the file could not be opened");
     PainterCanvas canvas(&painter, picture.size.width(), picture.size.height());
@@ -66,8 +67,8 @@ QString writePictureFile(const QString& path, const Picture& picture) {
     if (format == PictureFormat::None)
         return QStringLiteral("the name must end in .png, .svg or .pdf");
     if (picture.size.isEmpty()) return QStringLiteral("the picture is empty");
-    const std::string why = writeFileReplacing(
-        QFile::encodeName(path).toStdString(), [&](const std::string& tempPath) {
+    const std::string why =
+        writeFileReplacing(QFile::encodeName(path).toStdString(), [&](const std::string& tempPath) {
             const QString temp = QFile::decodeName(tempPath.c_str());
             const QString error = format == PictureFormat::Png   ? pngFile(temp, picture)
                                   : format == PictureFormat::Svg ? svgFile(temp, picture)

@@ -50,7 +50,8 @@ void PivotPathLayer::project(const Model& m) {
             // A point that only continues the last segment in its own
             // direction is dropped with it: the crosshead's straight path is
             // then two segments, not hundreds.
-            if (n > 1 && continuesStraight(p.xs[n - 2], p.ys[n - 2], p.xs[n - 1], p.ys[n - 1], x, y)) {
+            if (n > 1 &&
+                continuesStraight(p.xs[n - 2], p.ys[n - 2], p.xs[n - 1], p.ys[n - 1], x, y)) {
                 p.xs[n - 1] = x;
                 p.ys[n - 1] = y;
                 continue;

@@ -2,8 +2,8 @@
 #include "DiagramWindowTestSupport.h"
 
 #include "diagramwindows/PortWindow.h"
-#include "main/DiagramCommands.h"
 #include "main/DesktopCommands.h"
+#include "main/DiagramCommands.h"
 #include "main/PictureCommands.h"
 #include "support/PictureFiles.h"
 

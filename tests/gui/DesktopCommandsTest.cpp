@@ -102,9 +102,7 @@ TEST_F(DesktopTest, PictureSavesAsPngSvgAndPdfThatReadBack) {
     const QSize shown = window->centralWidget()->size();
     ModalScript script;
     QString refused;
-    script.then(choose(path("frame.svg")))
-        .then(choose(path("frame.bmp")))
-        .then(readBox(refused));
+    script.then(choose(path("frame.svg"))).then(choose(path("frame.bmp"))).then(readBox(refused));
     EXPECT_EQ(script.run([this] {
         action("SavePicture")->trigger();
         action("SavePicture")->trigger();
@@ -124,8 +122,9 @@ TEST_F(DesktopTest, PictureSavesAsPngSvgAndPdfThatReadBack) {
     const QStringList texts = svgTexts(path("frame.svg"));
     // The frame the window shows: the angle it reached.
     const QString angle = QString::fromStdString(formatFixed(model.gear.DriverAngle, 1, 2));
-    EXPECT_FALSE(texts.filter(QRegularExpression("^Driv Ang +" + QRegularExpression::escape(angle) + "$"))
-                     .isEmpty())
+    EXPECT_FALSE(
+        texts.filter(QRegularExpression("^Driv Ang +" + QRegularExpression::escape(angle) + "$"))
+            .isEmpty())
         << texts.join("|").toStdString();
     EXPECT_FALSE(texts.filter(QRegularExpression("^Piston %")).isEmpty());
     const std::string pdf = bytesOf(path("frame.pdf"));
@@ -168,12 +167,16 @@ TEST_F(DesktopTest, PrintedPageHasTheCaptionAboveTheWholePictureInItsShape) {
         return false;
     };
     int top = 0;
-    while (top < page.height() && !inked(top)) ++top; // above the caption
+    while (top < page.height() && !inked(top))
+        ++top; // above the caption
     ASSERT_LT(top, 40);
-    while (top < page.height() && inked(top)) ++top; // the caption
-    while (top < page.height() && !inked(top)) ++top;
+    while (top < page.height() && inked(top))
+        ++top; // the caption
+    while (top < page.height() && !inked(top))
+        ++top;
     int bottom = page.height() - 1;
-    while (bottom > top && !inked(bottom)) --bottom;
+    while (bottom > top && !inked(bottom))
+        --bottom;
     EXPECT_NEAR(bottom - top + 1, 800.0 * 380 / 632, 2);
     EXPECT_EQ(QColor(page.pixel(400, top + (bottom - top) / 2)).red(), 255); // the diagonal
 }

@@ -25,8 +25,8 @@ void bind(Model& m, int slot, int pivot) {
 
 TEST(PivotPaths, SolvedAgainOnlyWhenTheGearOrTheSlotsChange) {
     Model m = nominalModel();
-    bind(m, 1, 2); // crank pin
-    bind(m, 2, 5); // eccentric pin
+    bind(m, 1, 2);                // crank pin
+    bind(m, 2, 5);                // eccentric pin
     m.pivotData.slotPivot[3] = 7; // not shown: no path
     PivotPaths paths;
     ASSERT_TRUE(paths.update(m));
