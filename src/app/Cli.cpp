@@ -2,6 +2,7 @@
 
 #include "app/CliSupport.h"
 #include "app/DiagramCommand.h"
+#include "app/EventsCommand.h"
 #include "app/RenderCommand.h"
 #include "app/TableCommand.h"
 #include "model/Model.h"
@@ -31,6 +32,7 @@ const char* kUsage =
     "  corvellan render sine|oval|steam|ports [--dims FILE] [--positions a,b,c]\n"
     "                   [--scale S] [--mode F|R|B] -o OUT.png|OUT.svg|OUT.pdf\n"
     "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n"
+    "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n"
     "  corvellan --version            print the version\n";
 
 int renderCommand(std::vector<std::string> args) {
@@ -165,6 +167,7 @@ int runCommandLine(int argc, char** argv) {
     if (command == "solve") return solveCommand(args);
     if (command == "render") return renderCommand(args);
     if (command == "table") return tableCommand(args);
+    if (command == "events") return eventsCommand(args);
     return usageError("unknown command " + command);
 }
 

@@ -33,6 +33,22 @@ Ext ArgReader::number(const std::string& option) {
     return good ? v : 0;
 }
 
+void ArgReader::numbers(const std::string& option, std::vector<Ext>& out) {
+    const std::string text = value(option);
+    size_t start = 0;
+    while (ok()) {
+        const size_t comma = text.find(',', start);
+        const std::string item =
+            text.substr(start, comma == std::string::npos ? comma : comma - start);
+        bool good = false;
+        const Ext v = parseReal(item, &good);
+        if (!good || !std::isfinite(v)) fail(option + " needs numbers, not \"" + item + "\"");
+        else out.push_back(v);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+}
+
 int usageError(const std::string& error) {
     std::cerr << "corvellan: " << error << " (corvellan --help shows the usage)\n";
     return 2;

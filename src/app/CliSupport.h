@@ -21,6 +21,9 @@ public:
     std::string value(const std::string& option);
     // A finite number after an option, or an error.
     Ext number(const std::string& option);
+    // Finite numbers "a,b,c" after an option, appended to `out`, or an error
+    // naming the first item that is not one.
+    void numbers(const std::string& option, std::vector<Ext>& out);
     void fail(const std::string& error) {
         if (error_.empty()) error_ = error;
     }

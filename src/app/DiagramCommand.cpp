@@ -33,23 +33,6 @@ struct DiagramOptions {
     char mode = 'F';
 };
 
-void readPositions(ArgReader& in, const std::string& text, std::vector<Ext>& out) {
-    size_t start = 0;
-    while (in.ok()) {
-        const size_t comma = text.find(',', start);
-        const std::string item =
-            text.substr(start, comma == std::string::npos ? comma : comma - start);
-        bool good = false;
-        const Ext v = parseReal(item, &good);
-        if (!good || !std::isfinite(v)) in.fail("--positions needs numbers, not \"" + item + "\"");
-        out.push_back(v);
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    if (in.ok() && out.size() > static_cast<size_t>(kMaxDiagramPositions))
-        in.fail("--positions takes at most 9 positions");
-}
-
 bool readOptions(const std::string& which, const std::vector<std::string>& args, DiagramOptions& o,
                  std::string* error) {
     ArgReader in(args);
@@ -59,8 +42,9 @@ bool readOptions(const std::string& which, const std::vector<std::string>& args,
         if (opt == "--dims")
             o.dims = in.value(opt);
         else if (opt == "--positions") {
-            const std::string list = in.value(opt);
-            if (in.ok()) readPositions(in, list, o.positions);
+            in.numbers(opt, o.positions);
+            if (in.ok() && o.positions.size() > static_cast<size_t>(kMaxDiagramPositions))
+                in.fail("--positions takes at most 9 positions");
             o.havePositions = true;
         } else if (opt == "--scale")
             o.scale = in.number(opt), o.haveScale = true;

@@ -15,6 +15,7 @@
 #include "main/PanZoomControls.h"
 #include "main/RevPosDialog.h"
 #include "main/StepAngleDialog.h"
+#include "main/ValveEventsCommand.h"
 #include "platform/QPainterCanvas.h"
 #include "view/MechanismView.h"
 #include "view/Tick.h"
@@ -95,6 +96,7 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
     diagrams_ = new DiagramCommands(
         m_, this, *commands_, [this](bool run) { run ? timer_->start() : timer_->stop(); },
         [this] { dynVars_->followSwitch(); }, frame_->clock);
+    valveEvents_ = new ValveEventsCommand(m_, this, *commands_);
 
     // Picture export and printing, shortcuts, dropped files: added last,
     // over the finished windows.

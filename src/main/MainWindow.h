@@ -26,6 +26,7 @@ class TGraphZoom;
 class InspectionAids;
 class DimensionCommands;
 class DiagramCommands;
+class ValveEventsCommand;
 class DynVarControls;
 class FileCommands;
 class TRevPos;
@@ -74,6 +75,8 @@ class TMainForm : public QMainWindow {
     // "Draw&Graphs": the diagram windows.
     DiagramCommands& diagrams() const { return *diagrams_; }
     DimensionCommands& dimensions() const { return *dimensions_; }
+    // "Valve Events": the events window, which leaves the animation running.
+    ValveEventsCommand& valveEvents() const { return *valveEvents_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -100,6 +103,7 @@ class TMainForm : public QMainWindow {
     DynVarControls* dynVars_ = nullptr;
     DiagramCommands* diagrams_ = nullptr;
     DimensionCommands* dimensions_ = nullptr;
+    ValveEventsCommand* valveEvents_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 

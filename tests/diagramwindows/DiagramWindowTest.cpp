@@ -117,8 +117,8 @@ TEST_F(DiagramWindowTest, DrawGraphsMenuAndToolButtonsOpenTheFourWindows) {
     QStringList captions;
     for (QAction* a : graphs->actions())
         captions << a->text();
-    EXPECT_EQ(captions,
-              QStringList({"&SineDiagram", "&OvalDiagram", "S&teamDiagram", "&PortOpenClose"}));
+    EXPECT_EQ(captions, QStringList({"&SineDiagram", "&OvalDiagram", "S&teamDiagram",
+                                     "&PortOpenClose", "Valve Events"}));
     // "Draw&Graphs" stands before "&Help" (where present) and the error item.
     const QList<QAction*> bar = window->menuBar()->actions();
     const int at = static_cast<int>(bar.indexOf(graphs->menuAction()));
@@ -127,17 +127,18 @@ TEST_F(DiagramWindowTest, DrawGraphsMenuAndToolButtonsOpenTheFourWindows) {
         EXPECT_TRUE(name == "Help1" || name == "Error") << name.toStdString();
     }
 
-    // The four diagram buttons end the tool bar, after a separator.
+    // The four diagram buttons follow a separator; the valve events button
+    // ends the tool bar.
     const QList<QAction*> tools = window->commands().toolBar()->actions();
-    ASSERT_GE(tools.size(), 5);
-    EXPECT_TRUE(tools[tools.size() - 5]->isSeparator());
+    ASSERT_GE(tools.size(), 6);
+    EXPECT_TRUE(tools[tools.size() - 6]->isSeparator());
     const QStringList hints = {"View Sine Diagram", "View Oval Diagram", "View Steam Diagram",
-                               "View Port Events vs Reverse Arm Position"};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(tools[tools.size() - 4 + i]->toolTip(), hints[i]);
+                               "View Port Events vs Reverse Arm Position", "View Valve Events"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(tools[tools.size() - 5 + i]->toolTip(), hints[i]);
 
     // The oval button opens the oval window.
-    openAndRun(tools[tools.size() - 3], windows().oval, windows().positions, {}, {});
+    openAndRun(tools[tools.size() - 4], windows().oval, windows().positions, {}, {});
     EXPECT_FALSE(windows().oval->isVisible());
     EXPECT_TRUE(windows().oval->windowTitle().startsWith(
         "CORVELLAN Outside Admission      Oval Diagram    Nominal     "));

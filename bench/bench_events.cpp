@@ -1,0 +1,64 @@
+// The valve events of the 21-setting sweep for the nominal gear, beside its
+// floor: the 21 x 360 one-degree samples alone (a solve and the valve
+// computation each), which any exact search has to pay before refining.
+
+#include "model/Model.h"
+#include "model/Solver.h"
+#include "model/Valve.h"
+#include "model/ValveEvents.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace corvellan;
+
+namespace {
+
+Model nominal() {
+    Model m;
+    initialiseModel(m);
+    return m;
+}
+
+void BM_EventsSweep(benchmark::State& state) {
+    const Model m = nominal();
+    const std::vector<Real> settings = sweepSettings(m);
+    for (auto _ : state) {
+        EventsReport report = computeEvents(m, settings);
+        benchmark::DoNotOptimize(report.settings.data());
+    }
+}
+
+// One setting on a reused copy and result, as an optimiser calls it.
+void BM_EventsOneSettingReused(benchmark::State& state) {
+    Model scratch = nominal();
+    const Real setting = sweepSettings(scratch)[10];
+    SettingEvents out;
+    for (auto _ : state) {
+        computeSettingEvents(scratch, setting, out);
+        benchmark::DoNotOptimize(out.events.data());
+    }
+}
+
+void BM_Floor_SweepSamples(benchmark::State& state) {
+    Model m = nominal();
+    const std::vector<Real> settings = sweepSettings(m);
+    for (auto _ : state) {
+        for (Real setting : settings) {
+            m.gear.RevArmPos = setting;
+            for (int k = 0; k < 360; ++k) {
+                m.gear.DriverAngle = static_cast<Real>(k);
+                solve(m);
+                computeValve(m);
+                benchmark::DoNotOptimize(m.valve.FrontSteamOpening);
+            }
+        }
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_EventsSweep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor_SweepSamples)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EventsOneSettingReused)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,306 @@
+#include "model/ValveEvents.h"
+
+#include "model/DiagramPositions.h"
+#include "model/Solver.h"
+#include "model/Valve.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace corvellan {
+
+namespace {
+
+constexpr int kSamples = 360; // one per degree
+// Bisection stops at this bracket width, or sooner where the 4-byte driver
+// angle has no value between the two ends.
+constexpr Ext kAngleTolerance = 1e-6L;
+// The valve's extreme positions are searched to this width around the best
+// sample; the valve position is flat there far below its 4-byte resolution.
+constexpr Ext kExtremeTolerance = 1e-4L;
+
+struct Sample {
+    std::array<Real, kPortEdges> open{};
+    Real cen = 0;
+    Real piston = 0;
+};
+
+struct Point {
+    Real angle = 0;
+    Sample s;
+};
+
+Sample evaluate(Model& m, Real angle) {
+    m.gear.DriverAngle = angle;
+    solve(m);
+    computeValve(m);
+    Sample s;
+    s.open = {m.valve.FrontSteamOpening, m.valve.FrontExhaustOpening, m.valve.RearSteamOpening,
+              m.valve.RearExhaustOpening};
+    s.cen = m.lap.ValveCen;
+    s.piston = m.valve.PistonTravelPos;
+    return s;
+}
+
+Real wrapAngle(Ext angle) {
+    if (angle < 0) angle += 360;
+    if (angle >= 360) angle -= 360;
+    Real a = static_cast<Real>(angle);
+    return a >= 360 ? 0 : a;
+}
+
+bool isOpen(const Sample& s, int edge) {
+    return s.open[edge] > 0;
+}
+
+double pistonPct(int edge, Real piston) {
+    const Ext pos =
+        edge < RearSteamEdge ? static_cast<Ext>(piston) : 640 - static_cast<Ext>(piston);
+    return static_cast<double>(pos / 6.4L);
+}
+
+// The crossing of `edge` between lo and hi (lo.angle < hi.angle, the edge
+// open at one end only), narrowed by bisection. The reported end is the one
+// whose opening is nearer zero, so evaluating the model there reproduces it.
+ValveEvent refineCrossing(Model& m, int edge, Point lo, Point hi, bool forward) {
+    const bool openAtLo = isOpen(lo.s, edge);
+    while (static_cast<Ext>(hi.angle) - lo.angle > kAngleTolerance) {
+        const Real mid = static_cast<Real>((static_cast<Ext>(lo.angle) + hi.angle) / 2);
+        if (!(mid > lo.angle && mid < hi.angle)) break;
+        Point p{mid, evaluate(m, mid)};
+        (isOpen(p.s, edge) == openAtLo ? lo : hi) = p;
+    }
+    const Point& best = std::fabs(lo.s.open[edge]) <= std::fabs(hi.s.open[edge]) ? lo : hi;
+    // Running forward the edge opens where it is shut at the lower angle;
+    // running backward, where it is shut at the higher one.
+    const bool opens = forward ? !openAtLo : openAtLo;
+    ValveEvent e;
+    e.kind = static_cast<EventKind>(2 * edge + (opens ? 0 : 1));
+    e.angle = wrapAngle(best.angle);
+    e.pct = pistonPct(edge, best.s.piston);
+    return e;
+}
+
+// Golden-section search for the smallest (sign +1) or largest (sign -1)
+// valve position within a degree of sample k; never worse than the sample.
+Point refineExtreme(Model& m, int k, const Sample& atK, int sign) {
+    constexpr Ext kInvPhi = 0.6180339887498948482L;
+    auto value = [sign](const Sample& s) { return sign * static_cast<Ext>(s.cen); };
+    Point best{static_cast<Real>(k), atK};
+    Ext a = k - 1, b = k + 1;
+    Ext c = b - kInvPhi * (b - a), d = a + kInvPhi * (b - a);
+    Point pc{wrapAngle(c), evaluate(m, wrapAngle(c))};
+    Point pd{wrapAngle(d), evaluate(m, wrapAngle(d))};
+    while (b - a > kExtremeTolerance) {
+        if (value(pc.s) < value(pd.s)) {
+            b = d, d = c, pd = pc;
+            c = b - kInvPhi * (b - a);
+            pc = {wrapAngle(c), evaluate(m, wrapAngle(c))};
+        } else {
+            a = c, c = d, pc = pd;
+            d = a + kInvPhi * (b - a);
+            pd = {wrapAngle(d), evaluate(m, wrapAngle(d))};
+        }
+        for (const Point* p : {&pc, &pd})
+            if (value(p->s) < value(best.s)) best = *p;
+    }
+    return best;
+}
+
+// A sampled turn: the 360 one-degree samples and the two extremes of the
+// valve position.
+struct Turn {
+    std::array<Sample, kSamples> at;
+    Point lowest, highest;
+
+    // Sample k for k = 0 .. 360, the turn closing on itself.
+    Point point(int k) const { return {static_cast<Real>(k), at[k % kSamples]}; }
+};
+
+void sampleTurn(Model& m, Turn& t) {
+    int kLow = 0, kHigh = 0;
+    for (int k = 0; k < kSamples; ++k) {
+        t.at[k] = evaluate(m, static_cast<Real>(k));
+        if (t.at[k].cen < t.at[kLow].cen) kLow = k;
+        if (t.at[k].cen > t.at[kHigh].cen) kHigh = k;
+    }
+    t.lowest = refineExtreme(m, kLow, t.at[kLow], +1);
+    t.highest = refineExtreme(m, kHigh, t.at[kHigh], -1);
+}
+
+// Every sign change between neighbouring samples, and the pairs of crossings
+// hidden inside one degree where an edge just touches open (or shut) at the
+// valve's extreme positions.
+void findCrossings(Model& m, const Turn& t, bool forward, std::vector<ValveEvent>& out) {
+    for (int edge = 0; edge < kPortEdges; ++edge) {
+        for (int k = 0; k < kSamples; ++k) {
+            const Point lo = t.point(k), hi = t.point(k + 1);
+            if (isOpen(lo.s, edge) != isOpen(hi.s, edge))
+                out.push_back(refineCrossing(m, edge, lo, hi, forward));
+        }
+        for (const Point* extreme : {&t.lowest, &t.highest}) {
+            const int k = static_cast<int>(std::floor(extreme->angle));
+            if (extreme->angle == static_cast<Real>(k)) continue;
+            const Point lo = t.point(k), hi = t.point(k + 1);
+            const bool sampled = isOpen(lo.s, edge);
+            if (isOpen(hi.s, edge) != sampled || isOpen(extreme->s, edge) == sampled) continue;
+            out.push_back(refineCrossing(m, edge, lo, *extreme, forward));
+            out.push_back(refineCrossing(m, edge, *extreme, hi, forward));
+        }
+    }
+}
+
+// Where the turn, started at driver angle 0, reaches an angle.
+double runningPosition(double angle, bool forward) {
+    if (forward || angle == 0) return angle;
+    return 360 - angle;
+}
+
+void sortRunningOrder(std::vector<ValveEvent>& events, bool forward) {
+    std::sort(events.begin(), events.end(), [forward](const ValveEvent& a, const ValveEvent& b) {
+        const double pa = runningPosition(a.angle, forward);
+        const double pb = runningPosition(b.angle, forward);
+        if (pa != pb) return pa < pb;
+        return a.kind < b.kind;
+    });
+}
+
+// Angle and percent of the one opening and the one closing of an edge that
+// crosses exactly twice; absent otherwise.
+void edgeFigures(const std::vector<ValveEvent>& events, int edge, Figure& opensAngle,
+                 Figure& opensPct, Figure& closesAngle, Figure& closesPct) {
+    const ValveEvent* opens = nullptr;
+    const ValveEvent* closes = nullptr;
+    int count = 0;
+    for (const ValveEvent& e : events) {
+        const int kind = static_cast<int>(e.kind);
+        if (kind / 2 != edge) continue;
+        ++count;
+        (kind % 2 == 0 ? opens : closes) = &e;
+    }
+    opensAngle = opensPct = closesAngle = closesPct = std::nullopt;
+    if (count != 2 || !opens || !closes) return;
+    opensAngle = opens->angle;
+    opensPct = opens->pct;
+    closesAngle = closes->angle;
+    closesPct = closes->pct;
+}
+
+double largestOpening(const Turn& t, int edge) {
+    Real best = t.lowest.s.open[edge];
+    best = std::max(best, t.highest.s.open[edge]);
+    for (const Sample& s : t.at)
+        best = std::max(best, s.open[edge]);
+    return best;
+}
+
+void endFigures(const Turn& t, const std::vector<ValveEvent>& events, int steamEdge,
+                const Sample& deadCentre, EndEvents& end) {
+    const int exhaustEdge = steamEdge + 1;
+    end.lead = deadCentre.open[steamEdge];
+    edgeFigures(events, steamEdge, end.admissionAngle, end.admissionPct, end.cutOffAngle,
+                end.cutOffPct);
+    edgeFigures(events, exhaustEdge, end.releaseAngle, end.releasePct, end.compressionAngle,
+                end.compressionPct);
+    end.maxSteamOpening = largestOpening(t, steamEdge);
+    end.maxExhaustOpening = largestOpening(t, exhaustEdge);
+}
+
+} // namespace
+
+const char* eventKindName(EventKind kind) {
+    switch (kind) {
+    case EventKind::FrontSteamOpens:
+        return "front steam opens";
+    case EventKind::FrontSteamCloses:
+        return "front steam closes";
+    case EventKind::FrontExhaustOpens:
+        return "front exhaust opens";
+    case EventKind::FrontExhaustCloses:
+        return "front exhaust closes";
+    case EventKind::RearSteamOpens:
+        return "rear steam opens";
+    case EventKind::RearSteamCloses:
+        return "rear steam closes";
+    case EventKind::RearExhaustOpens:
+        return "rear exhaust opens";
+    case EventKind::RearExhaustCloses:
+        return "rear exhaust closes";
+    }
+    return "";
+}
+
+bool runsForward(const Model& m, Real revArmPos) {
+    return !(revArmPos > m.gear.RevArmCen());
+}
+
+void computeSettingEvents(Model& scratch, Real revArmPos, SettingEvents& out) {
+    Turn turn;
+    scratch.gear.RevArmPos = revArmPos;
+    scratch.error.ErrorBeep = true; // let the guards report, whatever the user set
+    scratch.error.GeometryError = false;
+
+    out.revArmPos = revArmPos;
+    out.forward = runsForward(scratch, revArmPos);
+    sampleTurn(scratch, turn);
+    out.valveTravel = static_cast<Ext>(turn.highest.s.cen) - turn.lowest.s.cen;
+    out.events.clear();
+    findCrossings(scratch, turn, out.forward, out.events);
+    sortRunningOrder(out.events, out.forward);
+
+    endFigures(turn, out.events, FrontSteamEdge, turn.at[0], out.front);
+    endFigures(turn, out.events, RearSteamEdge, turn.at[180], out.rear);
+    out.leadDifference = out.front.lead - out.rear.lead;
+    out.cutOffDifference = std::nullopt;
+    if (out.front.cutOffPct && out.rear.cutOffPct)
+        out.cutOffDifference = *out.front.cutOffPct - *out.rear.cutOffPct;
+    out.geometryError = scratch.error.GeometryError;
+}
+
+EventsReport computeEvents(const Model& m, const std::vector<Real>& settings) {
+    EventsReport report;
+    report.revArmCen = m.gear.RevArmCen();
+    report.settings.resize(settings.size());
+    Model scratch = m;
+    for (size_t i = 0; i < settings.size(); ++i)
+        computeSettingEvents(scratch, settings[i], report.settings[i]);
+    return report;
+}
+
+std::vector<Real> diagramPositionSettings(const Model& m) {
+    std::vector<Real> settings;
+    for (int slot = 1; slot <= kMaxDiagramPositions && m.gear.RevArmPositions[slot] != 0; ++slot)
+        settings.push_back(m.gear.RevArmPositions[slot]);
+    return settings;
+}
+
+std::vector<Real> sweepSettings(const Model& m) {
+    const Ext cen = m.gear.RevArmCen();
+    const Ext max = m.frame.RevArmToCentMax;
+    std::vector<Real> settings{m.gear.RevArmCen()};
+    for (int side : {-1, +1})
+        for (int tenth = 1; tenth <= 10; ++tenth)
+            settings.push_back(clampToReal(cen + side * max * tenth / 10));
+    return settings;
+}
+
+Real clampSetting(const Model& m, Ext value) {
+    const Ext cen = m.gear.RevArmCen();
+    const Ext max = m.frame.RevArmToCentMax;
+    if (value > cen + max) value = cen + max;
+    if (value < cen - max) value = cen - max;
+    return clampToReal(value);
+}
+
+std::vector<Real> eventsInputs(const Model& m) {
+    std::vector<Real> inputs;
+    for (const DimensionInfo& d : allDimensions())
+        inputs.push_back(dimensionValue(m, d.code));
+    inputs.push_back(m.pivots.Y[4]); // follows codes 102 and 109 unless a writer forgot
+    for (Real p : m.gear.RevArmPositions)
+        inputs.push_back(p);
+    return inputs;
+}
+
+} // namespace corvellan

@@ -1,0 +1,41 @@
+#pragma once
+// The valve events as text: a readable table (one block per setting), one
+// JSON object, CSV, and the cells of the events table that the window shows.
+// Each setting's part is written by a function of its own, so a report that
+// sets several gears side by side can print their settings the same way.
+
+#include "model/ValveEvents.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace corvellan {
+
+// "Fwd" or "Rev".
+const char* directionName(const SettingEvents& s);
+
+// The whole report: {"RevArmCen": x, "Settings": [...]} and a newline.
+void writeEventsJson(const EventsReport& report, std::ostream& out);
+// One setting's object, without a newline; absent figures are null.
+void writeSettingJson(const SettingEvents& s, std::ostream& out);
+
+// CSV: a header row, then one row per setting and end; absent figures are
+// empty fields.
+void writeEventsCsv(const EventsReport& report, std::ostream& out);
+
+// The readable table: the mid-gear setting, then one block per setting.
+void writeEventsText(const EventsReport& report, std::ostream& out);
+void writeSettingText(const SettingEvents& s, std::ostream& out);
+
+// The events table by rows of cells, one row per setting and end, as the CSV
+// has them. `readable` rounds the figures for the screen; otherwise they are
+// written in full. Absent figures are empty cells.
+std::vector<std::string> eventsTableHeader();
+std::vector<std::vector<std::string>> eventsTableRows(const EventsReport& report, bool readable);
+// The crossings of one setting in running order, rounded for the screen:
+// driver angle, piston percent, kind.
+std::vector<std::string> eventListHeader();
+std::vector<std::vector<std::string>> eventListRows(const SettingEvents& s);
+
+} // namespace corvellan

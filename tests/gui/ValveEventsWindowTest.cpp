@@ -1,0 +1,112 @@
+// The "Valve Events" window driven as the user drives it, beside a running
+// animation.
+
+#include "GuiTestSupport.h"
+
+#include "main/ValveEventsCommand.h"
+#include "main/ValveEventsWindow.h"
+#include "model/ValveEvents.h"
+#include "model/ValveEventsText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+using namespace corvellan;
+using namespace corvellan::test;
+
+namespace {
+
+class ValveEventsWindowTest : public MainWindowTest {
+  protected:
+    TValveEvents* events() const { return window->valveEvents().window(); }
+
+    QStringList row(int r) const {
+        QStringList cells;
+        for (int c = 0; c < events()->table()->columnCount(); ++c)
+            cells << events()->table()->item(r, c)->text();
+        return cells;
+    }
+
+    static QStringList expectedRow(const EventsReport& report, int r) {
+        const auto rows = eventsTableRows(report, true);
+        QStringList cells;
+        for (const std::string& cell : rows[static_cast<size_t>(r)])
+            cells << QString::fromStdString(cell);
+        return cells;
+    }
+};
+
+} // namespace
+
+TEST_F(ValveEventsWindowTest, OpensBesideTheRunningAnimationWithTheDiagramPositions) {
+    window->timer()->start();
+    action("ValveEvents")->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(events()));
+    EXPECT_EQ(events()->windowTitle(), "Valve Events");
+    EXPECT_FALSE(events()->isModal());
+    // Mid gear, normal forward, normal reverse: a row per setting and end.
+    const EventsReport expected = computeEvents(model, diagramPositionSettings(model));
+    ASSERT_EQ(events()->table()->rowCount(), 6);
+    for (int r = 0; r < 6; ++r)
+        EXPECT_EQ(row(r), expectedRow(expected, r)) << r;
+    EXPECT_EQ(events()->eventList()->rowCount(), 8); // the crossings of the first setting
+
+    const Real angle = model.gear.DriverAngle;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model.gear.DriverAngle != angle; }, 2000));
+    EXPECT_TRUE(window->timer()->isActive());
+    events()->close();
+    QAction* tool = window->commands().toolBar()->actions().last();
+    EXPECT_EQ(tool->toolTip(), "View Valve Events");
+    tool->trigger();
+    EXPECT_TRUE(events()->isVisible());
+}
+
+TEST_F(ValveEventsWindowTest, FollowsDimensionsAndPositionsWhileOpenAndSwitchesToTheSweep) {
+    action("ValveEvents")->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(events()));
+    const QStringList before = row(0);
+    // A longer front half of the valve: more lap, an earlier front cut-off.
+    storeDimension(model, 119, 0.70);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return row(0) != before; }, 2000));
+    EXPECT_EQ(row(0), expectedRow(computeEvents(model, diagramPositionSettings(model)), 0));
+
+    model.gear.RevArmPositions[4] = -1.0f;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return events()->table()->rowCount() == 8; }, 2000));
+
+    QTest::mouseClick(events()->findChild<QRadioButton*>("SweepChoice"), Qt::LeftButton);
+    EXPECT_EQ(events()->table()->rowCount(), 42);
+    EXPECT_EQ(events()->table()->item(41, 1)->text(), "Rev");
+    events()->table()->setCurrentCell(41, 0);
+    EXPECT_EQ(events()->eventList()->rowCount(),
+              static_cast<int>(events()->report().settings[20].events.size()));
+}
+
+TEST_F(ValveEventsWindowTest, CtrlCCopiesTheSelectionAsTabsAndSaveWritesCsv) {
+    action("ValveEvents")->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(events()));
+    QTableWidget* table = events()->table();
+    table->clearSelection();
+    table->setRangeSelected(QTableWidgetSelectionRange(2, 1, 3, 2), true);
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "Fwd\tFront\nFwd\tRear\n");
+
+    const QString path = QString::fromStdString(::testing::TempDir()) + "events.csv";
+    QString error;
+    ASSERT_TRUE(events()->saveCsv(path, &error)) << error.toStdString();
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = saved.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 8); // header, six rows, the empty text after the last newline
+    EXPECT_TRUE(lines[0].startsWith("RevArmPos,Direction,End,"));
+    EXPECT_EQ(lines[2].split(',').value(2), "Rear");
+
+    EXPECT_FALSE(events()->saveCsv("/no/such/folder/events.csv", &error));
+    EXPECT_TRUE(error.contains("/no/such/folder/events.csv")) << error.toStdString();
+}

@@ -1,0 +1,155 @@
+// The valve events against the model itself: each crossing is checked by
+// solving the gear at the reported angle, and the count of crossings of
+// every edge against an independent scan twenty times finer than the search.
+
+#include "model/ValveEvents.h"
+#include "model/Model.h"
+#include "model/Solver.h"
+#include "model/Valve.h"
+#include "model/ValveEventsText.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <sstream>
+
+using namespace corvellan;
+
+namespace {
+
+Model nominal() {
+    Model m;
+    initialiseModel(m);
+    return m;
+}
+
+// Front and rear ports, bridges, valve halves and cavity halves all unequal.
+Model unequalPorts() {
+    Model m = nominal();
+    storeDimension(m, 114, 0.19); // SteamPortWidthFront
+    storeDimension(m, 113, 0.13); // SteamPortWidthRear
+    storeDimension(m, 111, 0.2);  // BridgeWidthRear
+    storeDimension(m, 118, 0.70); // ValveLengthRearHalf
+    storeDimension(m, 121, 0.36); // ValveExhCavityFrontHalf
+    return m;
+}
+
+std::array<Real, kPortEdges> openingsAt(Model& m, Ext angle) {
+    m.gear.DriverAngle = static_cast<Real>(angle);
+    solve(m);
+    computeValve(m);
+    return {m.valve.FrontSteamOpening, m.valve.FrontExhaustOpening, m.valve.RearSteamOpening,
+            m.valve.RearExhaustOpening};
+}
+
+// Sign changes of each edge over one turn sampled every 0.05 degree.
+std::array<int, kPortEdges> fineCrossingCounts(Model m, Real setting) {
+    m.gear.RevArmPos = setting;
+    std::array<int, kPortEdges> count{};
+    std::array<Real, kPortEdges> first = openingsAt(m, 0), previous = first;
+    for (int k = 1; k <= 7200; ++k) {
+        const auto now = k == 7200 ? first : openingsAt(m, k * 0.05L);
+        for (int e = 0; e < kPortEdges; ++e)
+            count[e] += (previous[e] > 0) != (now[e] > 0);
+        previous = now;
+    }
+    return count;
+}
+
+// Every event lies on a zero of its edge's opening, with the edge shut just
+// before and open just after it (or the reverse) in the running direction,
+// in running order, and with no crossing missed or invented.
+void expectExactEvents(const Model& gear, const SettingEvents& s) {
+    SCOPED_TRACE("setting " + std::to_string(s.revArmPos));
+    Model m = gear;
+    m.gear.RevArmPos = s.revArmPos;
+    const int dir = s.forward ? 1 : -1;
+    std::array<int, kPortEdges> found{};
+    double lastRun = -1;
+    for (const ValveEvent& e : s.events) {
+        const int edge = static_cast<int>(e.kind) / 2;
+        const bool opens = static_cast<int>(e.kind) % 2 == 0;
+        ++found[edge];
+        ASSERT_TRUE(e.angle >= 0 && e.angle < 360) << e.angle;
+        EXPECT_NEAR(openingsAt(m, e.angle)[edge], 0, 1e-6) << eventKindName(e.kind);
+        const Ext piston = m.valve.PistonTravelPos;
+        EXPECT_NEAR(e.pct, (edge < RearSteamEdge ? piston : 640 - piston) / 6.4L, 1e-9);
+        EXPECT_EQ(openingsAt(m, e.angle - dir * 0.02L)[edge] > 0, !opens) << eventKindName(e.kind);
+        EXPECT_EQ(openingsAt(m, e.angle + dir * 0.02L)[edge] > 0, opens) << eventKindName(e.kind);
+        const double run = s.forward || e.angle == 0 ? e.angle : 360 - e.angle;
+        EXPECT_GE(run, lastRun);
+        lastRun = run;
+    }
+    EXPECT_EQ(found, fineCrossingCounts(gear, s.revArmPos));
+}
+
+} // namespace
+
+TEST(EventsOfASetting, EveryCrossingOfTheSweepIsExactCompleteAndInRunningOrder) {
+    for (const Model& gear : {nominal(), unequalPorts()}) {
+        const EventsReport r = computeEvents(gear, sweepSettings(gear));
+        ASSERT_EQ(r.settings.size(), 21u);
+        EXPECT_FLOAT_EQ(r.settings[0].revArmPos, gear.gear.RevArmCen());
+        EXPECT_TRUE(r.settings[0].forward); // mid gear runs forward
+        EXPECT_NEAR(r.settings[10].revArmPos, gear.gear.RevArmCen() - 1.7, 1e-6);
+        EXPECT_NEAR(r.settings[20].revArmPos, gear.gear.RevArmCen() + 1.7, 1e-6);
+        EXPECT_FALSE(r.settings[20].forward);
+        for (const SettingEvents& s : r.settings) {
+            expectExactEvents(gear, s);
+            EXPECT_EQ(s.events.size(), 8u);
+            EXPECT_TRUE(s.front.cutOffPct && s.rear.compressionPct && s.cutOffDifference);
+            EXPECT_FALSE(s.geometryError);
+        }
+    }
+}
+
+TEST(EventsOfASetting, MidGearTravelIsLapPlusLeadOfBothEnds) {
+    for (const Model& gear : {nominal(), unequalPorts()}) {
+        const SettingEvents s = computeEvents(gear, {gear.gear.RevArmCen()}).settings[0];
+        Model m = gear;
+        solve(m);
+        const double expected =
+            m.lap.FrontSteamLap + s.front.lead + m.lap.RearSteamLap + s.rear.lead;
+        EXPECT_NEAR(s.valveTravel, expected, 0.002);
+        // The largest openings are the valve's extremes: no finer sample exceeds
+        // them by more than the 4-byte resolution of the valve position.
+        m.gear.RevArmPos = s.revArmPos;
+        for (int k = 0; k < 3600; ++k) {
+            const auto open = openingsAt(m, k * 0.1L);
+            ASSERT_LE(open[FrontSteamEdge], s.front.maxSteamOpening + 1e-6);
+            ASSERT_LE(open[RearExhaustEdge], s.rear.maxExhaustOpening + 1e-6);
+        }
+    }
+}
+
+TEST(EventsOfASetting, AnEdgeThatOpensWithinOneDegreeIsFoundAndOneThatNeverOpensHasNoFigures) {
+    // Lengthen the front half of the valve until, at this setting, the front
+    // steam edge opens by a few millionths for a fraction of a degree only.
+    Model gear = nominal();
+    const Real setting = -0.7f;
+    const SettingEvents before = computeEvents(gear, {setting}).settings[0];
+    storeDimension(gear, 119, gear.cyl.ValveLengthFrontHalf + before.front.maxSteamOpening - 3e-6);
+    const SettingEvents s = computeEvents(gear, {setting}).settings[0];
+    ASSERT_TRUE(s.front.admissionAngle && s.front.cutOffAngle);
+    Model m = gear;
+    m.gear.RevArmPos = setting;
+    const Ext whole = std::floor(*s.front.admissionAngle);
+    ASSERT_LE(openingsAt(m, whole)[FrontSteamEdge], 0); // no one-degree sample sees it open
+    ASSERT_LE(openingsAt(m, whole + 1)[FrontSteamEdge], 0);
+    EXPECT_LT(std::fabs(*s.front.cutOffAngle - *s.front.admissionAngle), 1);
+    expectExactEvents(gear, s);
+
+    // A front steam lap longer than the valve's half travel: the front port
+    // never takes steam, so admission, cut-off and their difference are absent.
+    storeDimension(gear, 119, 1.2);
+    const SettingEvents shut = computeEvents(gear, {setting}).settings[0];
+    EXPECT_FALSE(shut.front.admissionAngle || shut.front.admissionPct || shut.front.cutOffAngle ||
+                 shut.front.cutOffPct || shut.cutOffDifference);
+    EXPECT_TRUE(shut.front.releaseAngle && shut.rear.cutOffPct);
+    EXPECT_LT(shut.front.maxSteamOpening, 0);
+    std::ostringstream json;
+    writeSettingJson(shut, json);
+    EXPECT_NE(json.str().find("\"CutOffAngle\": null, \"CutOffPct\": null"), std::string::npos);
+    EXPECT_NE(json.str().find("\"CutOffDifference\": null"), std::string::npos);
+}
