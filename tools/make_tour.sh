@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Draws the README's tour pictures into docs/ with the program's own render
 # command: the main window running with the steam display, the pivot paths,
-# the four valve diagrams and, where this build can draw it, the valve
-# events window. Builds the program first when it is not there.
+# the four valve diagrams and the valve events window. Builds the program
+# first when it is not there.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$root/build/src/app/corvellan
@@ -19,11 +19,5 @@ for diagram in sine oval steam; do
 done
 "$bin" render ports --mode B -o "$docs/ports.png"
 
-# The valve events window, once the render command draws it.
-if "$bin" render events -o "$docs/events.png" 2>/dev/null; then
-  echo "drew docs/events.png"
-else
-  rm -f "$docs/events.png"
-  echo "note: this build's render command does not draw the valve events window" >&2
-fi
+"$bin" render events -o "$docs/events.png"
 echo "pictures in $docs"

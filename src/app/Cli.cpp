@@ -2,6 +2,7 @@
 
 #include "app/CliSupport.h"
 #include "app/DiagramCommand.h"
+#include "app/EventsPicture.h"
 #include "app/EventsCommand.h"
 #include "app/RenderCommand.h"
 #include "app/TableCommand.h"
@@ -31,15 +32,17 @@ const char* kUsage =
     "                   -o OUT.png|OUT.svg|OUT.pdf\n"
     "  corvellan render sine|oval|steam|ports [--dims FILE] [--positions a,b,c]\n"
     "                   [--scale S] [--mode F|R|B] -o OUT.png|OUT.svg|OUT.pdf\n"
+    "  corvellan render events [--dims FILE] [--sweep] -o OUT.png\n"
     "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n"
     "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n"
     "  corvellan --version            print the version\n";
 
 int renderCommand(std::vector<std::string> args) {
-    if (args.empty()) return usageError("render needs a picture: mechanism, sine, oval, steam or ports");
+    if (args.empty()) return usageError("render needs a picture: mechanism, sine, oval, steam, ports or events");
     const std::string which = args[0];
     args.erase(args.begin());
     if (which == "mechanism") return renderMechanismCommand(args);
+    if (which == "events") return renderEventsCommand(args);
     if (which == "sine" || which == "oval" || which == "steam" || which == "ports")
         return renderDiagramCommand(which, args);
     return usageError("unknown picture " + which);

@@ -103,10 +103,14 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) 
 }
 } // namespace
 
-void ensureGuiApplication() {
-    if (QCoreApplication::instance()) return;
+void prepareOffscreen() {
     qInstallMessageHandler(quietQt);
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+void ensureGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    prepareOffscreen();
     static int argc = 1;
     static char name[] = "corvellan";
     static char* argv[] = {name, nullptr};

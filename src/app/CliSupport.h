@@ -58,5 +58,8 @@ int writePicture(const std::string& out, const Picture& picture);
 // (offscreen unless QT_QPA_PLATFORM says otherwise) and keep Qt's own chatter
 // off stderr, where their errors are one line each.
 void ensureGuiApplication();
+// What ensureGuiApplication does before it makes the application: for a
+// command that makes its own (one that shows a window).
+void prepareOffscreen();
 
 } // namespace corvellan

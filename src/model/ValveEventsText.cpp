@@ -15,9 +15,7 @@ constexpr int kLengthDecimals = 5;
 // Enough digits to give a 4-byte real back exactly, and the refined angles
 // to well below a millionth of a degree.
 std::string fullNumber(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.9g", v);
-    return buf;
+    return formatGeneral(v, 9);
 }
 
 std::string jsonNumber(double v) {

@@ -11,6 +11,7 @@
 
 using namespace clitest;
 using corvellan::test::pdfPageCount;
+using corvellan::test::pngSize;
 
 TEST(DesktopCli, VersionPrintsTheVersionAndExitsZero) {
     const Outcome r = runCorvellan("--version");
@@ -53,4 +54,15 @@ TEST(DesktopCli, NumbersKeepTheirPointUnderADecimalCommaLocale) {
     EXPECT_NE(svg.find("12.50"), std::string::npos);  // "Driv Ang"
     EXPECT_NE(svg.find("-0.250"), std::string::npos); // "Rev Arm"
     EXPECT_EQ(svg.find("12,50"), std::string::npos);
+}
+
+TEST(DesktopCli, RenderEventsShowsTheWindowAsItOpens) {
+    const std::string out = tempPath("events.png");
+    std::remove(out.c_str());
+    const Outcome r = runCorvellan("render events -o " + out);
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(pngSize(slurp(out)).width, 900);
+    EXPECT_EQ(pngSize(slurp(out)).height, 520);
+    // A window is pixels only.
+    EXPECT_EQ(runCorvellan("render events -o " + tempPath("events.svg")).status, 2);
 }

@@ -2,11 +2,14 @@
 // GUI toolkit switches the C library to the user's locale, where a decimal
 // comma would break every entry box and every number shown.
 #include "model/Numeric.h"
+#include "model/ValveEventsText.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <sstream>
 #include <string>
 
 using namespace corvellan;
@@ -40,4 +43,19 @@ TEST_F(DecimalCommaLocale, ReadsAndWritesADecimalPoint) {
     std::string row;
     appendFixed(row, 1234.5f, 9, 2);
     EXPECT_EQ(row, "  1234.50");
+}
+
+TEST_F(DecimalCommaLocale, EventsCsvKeepsOneFieldPerFigure) {
+    Model m;
+    initialiseModel(m);
+    std::ostringstream csv;
+    writeEventsCsv(computeEvents(m, {m.gear.RevArmCen(), -1.5f}), csv);
+    std::istringstream lines(csv.str());
+    std::string line;
+    std::vector<std::size_t> commas;
+    while (std::getline(lines, line))
+        commas.push_back(static_cast<std::size_t>(std::count(line.begin(), line.end(), ',')));
+    ASSERT_EQ(commas.size(), 5u); // the header, then two ends of two settings
+    for (std::size_t row = 1; row < commas.size(); ++row)
+        EXPECT_EQ(commas[row], commas[0]) << row;
 }
