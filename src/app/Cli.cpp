@@ -1,5 +1,6 @@
 #include "app/Cli.h"
 
+#include "app/BalanceCommand.h"
 #include "app/CliSupport.h"
 #include "app/DiagramCommand.h"
 #include "app/EventsCommand.h"
@@ -31,7 +32,9 @@ const char* kUsage =
     "  corvellan render sine|oval|steam|ports [--dims FILE] [--positions a,b,c]\n"
     "                   [--scale S] [--mode F|R|B] -o OUT.png|OUT.svg\n"
     "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n"
-    "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n";
+    "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n"
+    "  corvellan balance [--dims FILE] [--vary NAME,...] [--bounds NAME=LO:HI,...]\n"
+    "                   [--settings F,F,...] [--weights WC:WL:WK] [--json] -o OUT.dco\n";
 
 int renderCommand(std::vector<std::string> args) {
     if (args.empty()) return usageError("render needs a picture: mechanism, sine, oval, steam or ports");
@@ -162,6 +165,7 @@ int runCommandLine(int argc, char** argv) {
     if (command == "render") return renderCommand(args);
     if (command == "table") return tableCommand(args);
     if (command == "events") return eventsCommand(args);
+    if (command == "balance") return balanceCommand(args);
     return usageError("unknown command " + command);
 }
 
