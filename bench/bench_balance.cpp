@@ -6,8 +6,8 @@
 
 #include "model/Balance.h"
 #include "model/BalanceSearch.h"
-#include "model/Solver.h"
-#include "model/Valve.h"
+
+#include "SampleFloor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,9 +15,13 @@ using namespace corvellan;
 
 namespace {
 
-Model nominal() {
-    Model m;
-    initialiseModel(m);
+// The nominal gear, as the program starts with it.
+const Model& nominal() {
+    static const Model m = [] {
+        Model g;
+        initialiseModel(g);
+        return g;
+    }();
     return m;
 }
 
@@ -39,17 +43,8 @@ void BM_BalanceObjective(benchmark::State& state) {
 void BM_Floor_ObjectiveSamples(benchmark::State& state) {
     Model m = nominal();
     const std::vector<Real> settings = balanceSettings(m, defaultBalanceSettings());
-    for (auto _ : state) {
-        for (Real setting : settings) {
-            m.gear.RevArmPos = setting;
-            for (int k = 0; k < 360; ++k) {
-                m.gear.DriverAngle = static_cast<Real>(k);
-                solve(m);
-                computeValve(m);
-                benchmark::DoNotOptimize(m.valve.FrontSteamOpening);
-            }
-        }
-    }
+    for (auto _ : state)
+        sampleTurns(m, settings);
 }
 
 void BM_DefaultBalanceOfNominal(benchmark::State& state) {

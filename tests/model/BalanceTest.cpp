@@ -10,18 +10,9 @@
 
 using namespace corvellan;
 
-namespace {
-
-Model nominal() {
+TEST(BalanceSearch, ReturnsAFeasibleDesignInsideItsBoundsNeverWorseThanTheStart) {
     Model m;
     initialiseModel(m);
-    return m;
-}
-
-} // namespace
-
-TEST(BalanceSearch, ReturnsAFeasibleDesignInsideItsBoundsNeverWorseThanTheStart) {
-    const Model m = nominal();
     BalanceProblem defaults = defaultBalanceProblem(m); // the best lies on bounds
     // A box that is mostly a gear whose ports never open, or cannot be built.
     BalanceProblem mostlyInfeasible = defaults;
@@ -55,7 +46,8 @@ TEST(BalanceSearch, ReturnsAFeasibleDesignInsideItsBoundsNeverWorseThanTheStart)
 }
 
 TEST(BalanceSearch, AStopAskedForEndsItWithTheStartingDesign) {
-    const Model m = nominal();
+    Model m;
+    initialiseModel(m);
     BalanceObjective objective(m, defaultBalanceProblem(m));
     BalanceProgress progress;
     progress.stop = true;
