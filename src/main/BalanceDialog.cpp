@@ -5,6 +5,7 @@
 #include "model/ValveEvents.h"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -106,7 +107,8 @@ TBalance::TBalance(Model& model, QWidget* parent) : QDialog(parent), m_(model) {
     resultText_->setObjectName("BalanceResult");
     resultText_->setReadOnly(true);
     resultText_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont mono("DejaVu Sans Mono");
+    // The before/after table lines up in columns: the system's fixed face.
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPixelSize(11);
     resultText_->setFont(mono);
 
