@@ -64,8 +64,10 @@ bool readOptions(const std::vector<std::string>& args, BalanceOptions& o, std::s
         } else if (opt == "--bounds") {
             for (const std::string& item : split(in.value(opt), ',')) {
                 const size_t eq = item.find('=');
-                if (eq == std::string::npos) in.fail("--bounds needs NAME=LO:HI, not \"" + item + "\"");
-                else o.bounds[item.substr(0, eq)] = item.substr(eq + 1);
+                if (eq == std::string::npos)
+                    in.fail("--bounds needs NAME=LO:HI, not \"" + item + "\"");
+                else
+                    o.bounds[item.substr(0, eq)] = item.substr(eq + 1);
             }
         } else if (opt == "--settings") {
             in.numbers(opt, o.settings);
@@ -156,7 +158,8 @@ int balanceCommand(const std::vector<std::string>& args) {
                           balanceInfeasibility(problem.settings, objective.candidateEvents()));
     const BalanceOutcome outcome = searchBalance(objective);
     BalanceReport report = makeBalanceReport(m, objective, outcome);
-    report.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    report.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
     const std::string name = m.DimSetName; // saving renames the set after the new file
     storeBalanceValues(m, problem, outcome.values);

@@ -31,8 +31,10 @@ double square(double x) {
 BalanceVariable defaultBalanceBounds(const Model& m, int code) {
     const Ext v = dimensionValue(m, code);
     Ext half = std::fabs(v) / 10;
-    if (code == EccCrankAngleDegCode) half = 10;
-    else if (v == 0) half = 0.1L;
+    if (code == EccCrankAngleDegCode)
+        half = 10;
+    else if (v == 0)
+        half = 0.1L;
     return {code, v - half, v + half};
 }
 
@@ -66,7 +68,8 @@ std::string balanceProblemError(const Model& m, const BalanceProblem& p) {
         if (!seen.insert(v.code).second) return name + " is named twice";
         if (!std::isfinite(v.low) || !std::isfinite(v.high))
             return "the bounds of " + name + " must be numbers";
-        if (v.low > v.high) return "the bounds of " + name + " are inverted (" + boundsText(v) + ")";
+        if (v.low > v.high)
+            return "the bounds of " + name + " are inverted (" + boundsText(v) + ")";
         if (v.low == v.high) return "the bounds of " + name + " are empty (" + boundsText(v) + ")";
         const Real value = dimensionValue(m, v.code);
         if (!(value >= v.low && value <= v.high))

@@ -30,9 +30,10 @@ std::string balanceUndoNote(const BalanceReport& r) {
     if (c.undoable < c.changed)
         note += " Rev Arm to Cent Norm and Max are not recorded for undo, as in the frame dialog.";
     if (c.undoable > c.undoSteps)
-        note += " The undo store holds " + std::to_string(kUndoDepth) + " changes: pressing \"UnDo\" " +
-                times(c.undoSteps) + " takes back the last " + std::to_string(c.undoSteps) +
-                " and the first " + std::to_string(c.undoable - c.undoSteps) + " stay changed.";
+        note += " The undo store holds " + std::to_string(kUndoDepth) +
+                " changes: pressing \"UnDo\" " + times(c.undoSteps) + " takes back the last " +
+                std::to_string(c.undoSteps) + " and the first " +
+                std::to_string(c.undoable - c.undoSteps) + " stay changed.";
     else
         note += " Pressing \"UnDo\" " + times(c.undoSteps) + " takes back the recorded changes.";
     return note;
@@ -45,7 +46,8 @@ BoxCommit applyBalance(Model& m, const BalanceReport& r) {
         const int code = r.problem.vary[i].code;
         // As if a key had been typed in the dimension's box.
         m.dyn.DimEdited = boxKeyMarksEdit(code);
-        result.revArmRangeChanged |= commitDimensionBox(m, code, r.afterValues[i]).revArmRangeChanged;
+        result.revArmRangeChanged |=
+            commitDimensionBox(m, code, r.afterValues[i]).revArmRangeChanged;
         m.dyn.DimEdited = false;
     }
     return result;

@@ -12,8 +12,8 @@
 namespace corvellan {
 
 struct BalanceApplyCount {
-    int changed = 0;  // dimensions whose value the balance changes
-    int undoable = 0; // of them, those the undo store records (not 13, 14)
+    int changed = 0;   // dimensions whose value the balance changes
+    int undoable = 0;  // of them, those the undo store records (not 13, 14)
     int undoSteps = 0; // "UnDo" presses that take back what can be: at most 20
 };
 

@@ -81,7 +81,8 @@ class Search {
         std::vector<double> u(n_);
         for (size_t i = 0; i < n_; ++i) {
             const BalanceVariable& v = f_.problem().vary[i];
-            u[i] = std::clamp(static_cast<double>((values[i] - v.low) / (v.high - v.low)), 0.0, 1.0);
+            u[i] =
+                std::clamp(static_cast<double>((values[i] - v.low) / (v.high - v.low)), 0.0, 1.0);
         }
         return u;
     }

@@ -18,8 +18,8 @@
 namespace corvellan {
 
 struct BalanceSearchOptions {
-    int maxEvaluations = 1500; // over all starts
-    int extraStarts = 4;       // Latin-hypercube points beside the current design
+    int maxEvaluations = 1500;  // over all starts
+    int extraStarts = 4;        // Latin-hypercube points beside the current design
     double relTolerance = 1e-7; // relative change of J that ends a local run
     // Step, as a fraction of each dimension's range, that ends a local run:
     // about the resolution of a 4-byte real over the default ranges.

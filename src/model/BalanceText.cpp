@@ -108,8 +108,9 @@ void writeBalanceJson(const BalanceReport& r, std::ostream& out) {
         << "}, \"Evaluations\": " << r.evaluations << ", \"Dimensions\": [";
     for (size_t i = 0; i < r.problem.vary.size(); ++i) {
         const DimensionInfo* info = dimensionInfo(r.problem.vary[i].code);
-        out << (i ? ", " : "") << "{\"Name\": \"" << (info ? info->name : "") << "\", \"Before\": "
-            << number(r.beforeValues[i]) << ", \"After\": " << number(r.afterValues[i]) << "}";
+        out << (i ? ", " : "") << "{\"Name\": \"" << (info ? info->name : "")
+            << "\", \"Before\": " << number(r.beforeValues[i])
+            << ", \"After\": " << number(r.afterValues[i]) << "}";
     }
     out << "], \"Before\": " << eventsObject(r.beforeEvents)
         << ", \"After\": " << eventsObject(r.afterEvents) << "}\n";

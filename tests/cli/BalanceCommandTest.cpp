@@ -65,7 +65,8 @@ double objectiveByHand(const QJsonObject& before, const QJsonObject& design, dou
         const double target = (cutOff(s0, "Front") + cutOff(s0, "Rear")) / 2;
         const double cf = cutOff(s, "Front"), cr = cutOff(s, "Rear");
         const double dl = (lead(s, "Front") - lead(s, "Rear")) / 0.001;
-        j += wc * (cf - cr) * (cf - cr) + wl * dl * dl + wk * ((cf + cr) / 2 - target) * ((cf + cr) / 2 - target);
+        j += wc * (cf - cr) * (cf - cr) + wl * dl * dl +
+             wk * ((cf + cr) / 2 - target) * ((cf + cr) / 2 - target);
     }
     return j;
 }
@@ -123,10 +124,12 @@ TEST(BalanceCommand, ChosenDimensionsBoundsSettingsAndWeightsAreHonouredAndTheRe
     const std::string in = tempPath("balance_in.dco"), out = tempPath("balance_out.dco");
     ASSERT_TRUE(saveDimensionFile(input, in).ok);
 
-    const Outcome r = runCorvellan(
-        "balance --json --dims " + in + " --vary ValveLeverLower,LinkPivotHorz"
-        " --bounds LinkPivotHorz=-0.03:0.0123456,ValveLeverLower=1.95:2.0400001"
-        " --settings -0.5 --weights 1:0:0.5 -o " + out);
+    const Outcome r =
+        runCorvellan("balance --json --dims " + in +
+                     " --vary ValveLeverLower,LinkPivotHorz"
+                     " --bounds LinkPivotHorz=-0.03:0.0123456,ValveLeverLower=1.95:2.0400001"
+                     " --settings -0.5 --weights 1:0:0.5 -o " +
+                     out);
     ASSERT_EQ(r.status, 0) << r.out;
     const QJsonObject j = parse(r.out);
     const QJsonArray dims = j["Dimensions"].toArray();
@@ -177,7 +180,8 @@ TEST(BalanceCommand, BadChoicesAndAGearThatCannotBeBalancedExitTwoWithOneLine) {
         {"--weights 1:1", "--weights needs WC:WL:WK"},
         {"--weights 1:-1:1", "the weights must not be negative"},
         {"--settings 0.5,x", "--settings needs numbers"},
-        {"--dims " + blindFile, "the gear cannot be balanced as it is: at setting -1.00 the front end"},
+        {"--dims " + blindFile,
+         "the gear cannot be balanced as it is: at setting -1.00 the front end"},
     };
     for (const auto& [args, message] : cases) {
         const Outcome r = runCorvellan("balance " + args + " -o " + out);
@@ -186,5 +190,5 @@ TEST(BalanceCommand, BadChoicesAndAGearThatCannotBeBalancedExitTwoWithOneLine) {
         EXPECT_NE(r.out.find(message), std::string::npos) << args << ": " << r.out;
     }
     EXPECT_EQ(runCorvellan("balance").status, 2); // no -o
-    EXPECT_TRUE(slurp(out).empty()); // nothing written by any of them
+    EXPECT_TRUE(slurp(out).empty());              // nothing written by any of them
 }

@@ -37,8 +37,10 @@ class BalanceDialogTest : public MainWindowTest {
     // Waits until the search has judged a few designs.
     bool waitForEvaluations(int n) {
         return QTest::qWaitFor(
-            [this, n] { return dialog()->progressText()->text().contains("Evaluations: ") &&
-                               dialog()->progressText()->text().section(' ', 1, 1).toInt() >= n; },
+            [this, n] {
+                return dialog()->progressText()->text().contains("Evaluations: ") &&
+                       dialog()->progressText()->text().section(' ', 1, 1).toInt() >= n;
+            },
             60000);
     }
     std::vector<Real> dimensions() const {

@@ -19,7 +19,8 @@ TEST(BalanceSearch, ReturnsAFeasibleDesignInsideItsBoundsNeverWorseThanTheStart)
     mostlyInfeasible.vary = {{EccCrankCirDiaCode, 0.2L, 1.2L}, {LinkPivotVertCode, 2.5L, 3.5L}};
     // Bounds no 4-byte real sits on, a hair either side of the start.
     BalanceProblem narrow = defaults;
-    narrow.vary = {{LinkPivotHorzCode, -1e-7L, 1e-7L}, {ValveLeverLowerCode, 1.9999999L, 2.0000001L}};
+    narrow.vary = {{LinkPivotHorzCode, -1e-7L, 1e-7L},
+                   {ValveLeverLowerCode, 1.9999999L, 2.0000001L}};
     BalanceSearchOptions options;
     options.maxEvaluations = 250;
 
