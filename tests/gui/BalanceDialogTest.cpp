@@ -106,6 +106,11 @@ TEST_F(BalanceDialogTest, ApplyThenAsManyUndoAsItSaysRestoresEveryDimension) {
 TEST_F(BalanceDialogTest, CancelAndClosingWhileItRunsLeaveTheGearUntouched) {
     const std::vector<Real> before = dimensions();
     open();
+    // A search far too long to end by itself while the test waits.
+    BalanceSearchOptions endless;
+    endless.maxEvaluations = 1000000;
+    endless.extraStarts = 500;
+    dialog()->setSearchOptions(endless);
     press("BalanceStart");
     ASSERT_TRUE(dialog()->running());
     ASSERT_TRUE(waitForEvaluations(3));
