@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs (only those missing), then
-# configures and builds into ./build. Sourced by run.sh and test.sh.
+# configures and builds into ./build. Run by run.sh and test.sh.
 set -euo pipefail
 
 packages=(qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgtest-dev libgmock-dev
-          libbenchmark-dev cmake ninja-build g++ pkg-config fonts-liberation2 fonts-dejavu-core
+          libbenchmark-dev libnlopt-cxx-dev cmake ninja-build g++ pkg-config fonts-liberation2 fonts-dejavu-core
           desktop-file-utils shared-mime-info locales)
 
 missing=()

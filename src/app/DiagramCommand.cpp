@@ -1,6 +1,7 @@
 #include "app/DiagramCommand.h"
 
 #include "app/CliSupport.h"
+#include "diagrams/DiagramFrame.h"
 #include "diagrams/OvalDiagram.h"
 #include "diagrams/PortDiagram.h"
 #include "diagrams/SineDiagram.h"
@@ -20,7 +21,6 @@ namespace corvellan {
 
 namespace {
 
-constexpr int kDiagramWidth = 632;
 constexpr int kDiagramHeight = 414;
 constexpr int kOvalHeight = 426;
 
@@ -30,6 +30,7 @@ struct DiagramOptions {
     bool havePositions = false;
     Ext scale = 0;
     bool haveScale = false;
+    bool largeFont = false;
     char mode = 'F';
 };
 
@@ -54,7 +55,9 @@ bool readOptions(const std::string& which, const std::vector<std::string>& args,
                 in.fail("--mode needs F, R or B, not \"" + mode + "\"");
             if (in.ok()) o.mode = mode[0];
             haveMode = true;
-        } else if (opt == "-o")
+        } else if (opt == "--large-font")
+            o.largeFont = true;
+        else if (opt == "-o")
             o.out = in.value(opt);
         else
             in.fail("unknown option " + opt);
@@ -68,7 +71,9 @@ bool readOptions(const std::string& which, const std::vector<std::string>& args,
 }
 
 // The positions as the positions dialog would leave them had they been
-// typed there: clamped, contiguous, counted.
+// typed there: clamped, contiguous, counted. Without --positions the dialog
+// only refreshes, which counts the leading slots the gear already holds (the
+// three of mid gear and normal travel, and whatever a file adds after them).
 void applyPositions(Model& m, const DiagramOptions& o) {
     if (o.havePositions) {
         for (int slot = 1; slot <= kMaxDiagramPositions; ++slot) {
@@ -76,10 +81,8 @@ void applyPositions(Model& m, const DiagramOptions& o) {
             m.gear.RevArmPositions[slot] =
                 k < o.positions.size() ? clampDiagramPosition(m, slot, o.positions[k]) : 0;
         }
-        refreshDiagramPositions(m);
-    } else {
-        m.diagrams.RevArmPosCount = 3; // mid gear, normal forward, normal reverse
     }
+    refreshDiagramPositions(m);
     if (o.haveScale) {
         Real scale = clampToReal(o.scale);
         if (scale < kMinVerticalScale) scale = kMinVerticalScale;
@@ -111,15 +114,17 @@ int renderDiagramCommand(const std::string& which, const std::vector<std::string
     initialiseModel(m);
     if (!o.dims.empty() && !loadDimensions(m, o.dims, &error)) return inputError(error);
     applyPositions(m, o);
+    m.display.setLargeText(o.largeFont);
     // The window draws over a gear the animation has already solved: the
     // port-edge levels are those of the latest solve.
     solve(m);
     computeValve(m);
 
-    const int height = which == "oval" ? kOvalHeight : kDiagramHeight;
+    // The picture grows with the text scale, as the window does.
+    const PixelBox size = diagramPictureSize(m, which == "oval" ? kOvalHeight : kDiagramHeight);
     ensureGuiApplication();
     Picture picture;
-    picture.size = QSize(kDiagramWidth, height);
+    picture.size = QSize(size.width, size.height);
     picture.title = QStringLiteral("CORVELLAN Outside Admission");
     picture.draw = [&](Canvas& c) { draw(m, which, o.mode, c); };
     return writePicture(o.out, picture);

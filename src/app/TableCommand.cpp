@@ -3,7 +3,7 @@
 #include "app/CliSupport.h"
 #include "model/PivotDataTable.h"
 
-#include <clocale>
+#include <cmath>
 #include <cstdio>
 
 #include "model/LocalTime.h"
@@ -61,8 +61,6 @@ int tableCommand(const std::vector<std::string>& args) {
     if (o.csv) {
         text = buildPivotDataCsv(m);
     } else {
-        // The user's date and time formats, as the window shows them.
-        std::setlocale(LC_TIME, "");
         std::string date, time;
         localDateTime(date, time);
         text = buildPivotDataTable(m, date, time);

@@ -27,6 +27,7 @@ class InspectionAids;
 class DimensionCommands;
 class DiagramCommands;
 class ValveEventsCommand;
+class BalanceCommand;
 class DynVarControls;
 class FileCommands;
 class TRevPos;
@@ -77,6 +78,8 @@ class TMainForm : public QMainWindow {
     DimensionCommands& dimensions() const { return *dimensions_; }
     // "Valve Events": the events window, which leaves the animation running.
     ValveEventsCommand& valveEvents() const { return *valveEvents_; }
+    // "Balance…": the balance dialog.
+    BalanceCommand& balance() const { return *balance_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -104,6 +107,7 @@ class TMainForm : public QMainWindow {
     DiagramCommands* diagrams_ = nullptr;
     DimensionCommands* dimensions_ = nullptr;
     ValveEventsCommand* valveEvents_ = nullptr;
+    BalanceCommand* balance_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // Number helpers used everywhere: every stored quantity is a 4-byte real,
-// arithmetic runs in extended precision and is rounded on each store.
+// arithmetic runs in extended precision and is rounded on each store. Numbers
+// are read and written with a decimal point, whatever the locale.
 
 #include <string>
 
@@ -34,10 +35,19 @@ void appendFixed(std::string& out, Real value, int width, int decimals);
 // (9 give back every 4-byte real exactly): for CSV and JSON.
 std::string formatGeneral(Ext value, int digits);
 
+// A figure as the windows show it (panels, undo line, diagram headers, the
+// pivot data table): the text of formatFixed, except that a value that is not
+// a finite number shows as blanks of the field's width, and a value whose
+// fixed text would be wider than its place (kFigureRoom characters, or the
+// width where that is more) shows in a short exponent form that fits it,
+// such as "3.40e+38".
+constexpr int kFigureRoom = 8;
+std::string formatFigure(Ext value, int width, int decimals);
+// The same, appended, with appendFixed's speed for ordinary values.
+void appendFigure(std::string& out, Real value, int width, int decimals);
+
 // The text-to-number conversion of the entry boxes: leading/trailing blanks
 // allowed, anything unparsable gives `ok` false.
-//
-// All of these read and write a decimal point, whatever the locale.
 Ext parseReal(const std::string& text, bool* ok);
 
 } // namespace corvellan
