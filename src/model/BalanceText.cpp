@@ -15,9 +15,7 @@ constexpr int kPctDecimals = 3;
 
 std::string number(double v) {
     if (!std::isfinite(v)) return "null";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.9g", v);
-    return buf;
+    return formatGeneral(v, 9);
 }
 
 EventsReport eventsOf(Model design, const std::vector<double>& fractions) {
