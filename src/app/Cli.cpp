@@ -1,6 +1,7 @@
 #include "app/Cli.h"
 
 #include "app/CliSupport.h"
+#include "app/CompareCommand.h"
 #include "app/DiagramCommand.h"
 #include "app/EventsCommand.h"
 #include "app/RenderCommand.h"
@@ -31,7 +32,8 @@ const char* kUsage =
     "  corvellan render sine|oval|steam|ports [--dims FILE] [--positions a,b,c]\n"
     "                   [--scale S] [--mode F|R|B] -o OUT.png|OUT.svg\n"
     "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n"
-    "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n";
+    "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n"
+    "  corvellan compare A.dco B.dco [--positions a,b,c | --sweep] [--json | --csv]\n";
 
 int renderCommand(std::vector<std::string> args) {
     if (args.empty()) return usageError("render needs a picture: mechanism, sine, oval, steam or ports");
@@ -162,6 +164,7 @@ int runCommandLine(int argc, char** argv) {
     if (command == "render") return renderCommand(args);
     if (command == "table") return tableCommand(args);
     if (command == "events") return eventsCommand(args);
+    if (command == "compare") return compareCommand(args);
     return usageError("unknown command " + command);
 }
 
