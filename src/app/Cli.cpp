@@ -30,7 +30,7 @@ const char* kUsage =
     "  corvellan render mechanism [--dims FILE] [--angle DEG] [--revarm X] [--steam]\n"
     "                   [--no-screen-data] -o OUT.png|OUT.svg\n"
     "  corvellan render sine|oval|steam|ports [--dims FILE] [--positions a,b,c]\n"
-    "                   [--scale S] [--mode F|R|B] -o OUT.png|OUT.svg\n"
+    "                   [--scale S] [--mode F|R|B] [--compare B.dco] -o OUT.png|OUT.svg\n"
     "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n"
     "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n"
     "  corvellan compare A.dco B.dco [--positions a,b,c | --sweep] [--json | --csv]\n";

@@ -1,6 +1,7 @@
 #include "app/DiagramCommand.h"
 
 #include "app/CliSupport.h"
+#include "diagrams/CompareOverlay.h"
 #include "diagrams/OvalDiagram.h"
 #include "diagrams/PortDiagram.h"
 #include "diagrams/SineDiagram.h"
@@ -29,6 +30,7 @@ constexpr int kOvalHeight = 426;
 
 struct DiagramOptions {
     std::string dims, out;
+    std::string compare; // gear B, drawn over the diagram
     std::vector<Ext> positions;
     bool havePositions = false;
     Ext scale = 0;
@@ -50,6 +52,8 @@ bool readOptions(const std::string& which, const std::vector<std::string>& args,
         const std::string opt = in.next();
         if (opt == "--dims")
             o.dims = in.value(opt);
+        else if (opt == "--compare")
+            o.compare = in.value(opt);
         else if (opt == "--positions") {
             in.numbers(opt, o.positions);
             if (in.ok() && o.positions.size() > static_cast<size_t>(kMaxDiagramPositions))
@@ -96,7 +100,7 @@ void applyPositions(Model& m, const DiagramOptions& o) {
     }
 }
 
-void draw(Model& m, const std::string& which, char mode, Canvas& c) {
+void draw(Model& m, const std::string& which, char mode, Canvas& c, const Model* gearB) {
     c.erase(colours::White);
     if (which == "sine")
         drawSineDiagram(m, c);
@@ -106,6 +110,12 @@ void draw(Model& m, const std::string& which, char mode, Canvas& c) {
         drawSteamDiagram(m, c);
     else
         choosePortGraph(m, c, mode);
+    if (!gearB) return;
+    const DiagramKind kind = which == "sine"    ? DiagramKind::Sine
+                             : which == "oval"  ? DiagramKind::Oval
+                             : which == "steam" ? DiagramKind::Steam
+                                                : DiagramKind::Ports;
+    drawComparison(kind, m, *gearB, c);
 }
 
 } // namespace
@@ -119,6 +129,10 @@ int renderDiagramCommand(const std::string& which, const std::vector<std::string
     Model m;
     initialiseModel(m);
     if (!o.dims.empty() && !loadDimensions(m, o.dims, &error)) return inputError(error);
+    Model gearB;
+    initialiseModel(gearB);
+    if (!o.compare.empty() && !loadDimensions(gearB, o.compare, &error)) return inputError(error);
+    const Model* compared = o.compare.empty() ? nullptr : &gearB;
     applyPositions(m, o);
     // The window draws over a gear the animation has already solved: the
     // port-edge levels are those of the latest solve.
@@ -130,12 +144,12 @@ int renderDiagramCommand(const std::string& which, const std::vector<std::string
     if (endsWith(o.out, ".svg")) {
         SvgCanvas svg(o.out, kDiagramWidth, height);
         if (!svg.ok()) return inputError("cannot create " + o.out);
-        draw(m, which, o.mode, svg);
+        draw(m, which, o.mode, svg, compared);
         if (!svg.finish()) return inputError("cannot write " + o.out);
         return 0;
     }
     QPainterCanvas picture(kDiagramWidth, height);
-    draw(m, which, o.mode, picture);
+    draw(m, which, o.mode, picture, compared);
     if (!picture.image().save(QString::fromStdString(o.out), "PNG"))
         return inputError("cannot write " + o.out);
     return 0;
