@@ -11,36 +11,18 @@ namespace corvellan {
 
 namespace {
 
-enum class Output { Text, Json, Csv };
-
 struct CompareOptions {
     std::vector<std::string> files; // A, then B
-    std::vector<Ext> positions;
-    bool havePositions = false;
-    bool sweep = false;
-    Output output = Output::Text;
+    ReportOptions report;
 };
 
 bool readOptions(const std::vector<std::string>& args, CompareOptions& o, std::string* error) {
     ArgReader in(args);
-    bool formatChosen = false;
-    auto chooseFormat = [&](Output format) {
-        if (formatChosen) in.fail("choose one of --json and --csv");
-        o.output = format;
-        formatChosen = true;
-    };
     while (in.more()) {
         const std::string opt = in.next();
-        if (opt == "--positions") {
-            in.numbers(opt, o.positions);
-            o.havePositions = true;
-        } else if (opt == "--sweep")
-            o.sweep = true;
-        else if (opt == "--json")
-            chooseFormat(Output::Json);
-        else if (opt == "--csv")
-            chooseFormat(Output::Csv);
-        else if (opt.size() > 1 && opt[0] == '-')
+        if (readReportOption(in, opt, o.report))
+            continue;
+        if (opt.size() > 1 && opt[0] == '-')
             in.fail("unknown option " + opt);
         else if (o.files.size() < 2)
             o.files.push_back(opt);
@@ -48,7 +30,7 @@ bool readOptions(const std::vector<std::string>& args, CompareOptions& o, std::s
             in.fail("compare takes two dimension files, not a third: " + opt);
     }
     if (in.ok() && o.files.size() < 2) in.fail("compare needs two dimension files, A and B");
-    if (in.ok() && o.havePositions && o.sweep) in.fail("choose one of --positions and --sweep");
+    checkReportOptions(in, o.report);
     *error = in.error();
     return in.ok();
 }
@@ -66,28 +48,22 @@ int compareCommand(const std::vector<std::string>& args) {
     if (!loadDimensions(b, o.files[1], &error)) return inputError(error);
 
     GearComparison comparison;
-    if (o.sweep) {
+    std::vector<Real> settings;
+    if (o.report.sweep)
         comparison = compareSweeps(a, b);
-    } else {
-        std::vector<Real> settings;
-        if (o.havePositions) {
-            for (Ext p : o.positions)
-                settings.push_back(clampSetting(a, p));
-        } else {
-            settings = diagramPositionSettings(a);
-            if (settings.empty())
-                return inputError("gear A has no diagram positions; give --positions or --sweep");
-        }
+    else if (listedSettings(a, o.report, "gear A", settings, &error))
         comparison = compareGears(a, b, settings);
-    }
-    switch (o.output) {
-    case Output::Json:
+    else
+        return inputError(error);
+
+    switch (o.report.format) {
+    case ReportFormat::Json:
         writeComparisonJson(comparison, std::cout);
         break;
-    case Output::Csv:
+    case ReportFormat::Csv:
         writeComparisonCsv(comparison, std::cout);
         break;
-    case Output::Text:
+    case ReportFormat::Text:
         writeComparisonText(comparison, std::cout);
         break;
     }

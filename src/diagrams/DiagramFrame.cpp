@@ -22,6 +22,17 @@ int scaledTextY(const Model& m, int y) {
     return roundToInt(static_cast<Ext>(y) * m.display.textScaleV);
 }
 
+void plotEachPosition(Model& m, Canvas& c, const std::function<void(int)>& curve) {
+    GearSweep sweep(m);
+    const int count = plottedPositionCount(m);
+    for (int i = 1; i <= count; ++i) {
+        const Real position = m.gear.RevArmPositions[i];
+        sweep.plot(position);
+        drawPositionLegendRow(m, c, i, position);
+        curve(i);
+    }
+}
+
 void drawPositionsHeader(const Model& m, Canvas& c) {
     const TextStyle font = diagramFont();
     c.text(scaledTextX(m, 500), 0, "Reverse Arm Positions", font);

@@ -74,14 +74,7 @@ void drawLoop(Model& m, Canvas& c, int i, Real scale) {
 } // namespace
 
 void drawOvalLoops(Model& m, Canvas& c, Real scale) {
-    GearSweep sweep(m);
-    const int count = plottedPositionCount(m);
-    for (int i = 1; i <= count; ++i) {
-        const Real position = m.gear.RevArmPositions[i];
-        sweep.plot(position);
-        drawPositionLegendRow(m, c, i, position);
-        drawLoop(m, c, i, scale);
-    }
+    plotEachPosition(m, c, [&](int i) { drawLoop(m, c, i, scale); });
 }
 
 void drawOvalDiagram(Model& m, Canvas& c) {

@@ -56,14 +56,7 @@ void drawCurve(Model& m, Canvas& c, int i, Real scale) {
 } // namespace
 
 void drawSineCurves(Model& m, Canvas& c, Real scale) {
-    GearSweep sweep(m);
-    const int count = plottedPositionCount(m);
-    for (int i = 1; i <= count; ++i) {
-        const Real position = m.gear.RevArmPositions[i];
-        sweep.plot(position);
-        drawPositionLegendRow(m, c, i, position);
-        drawCurve(m, c, i, scale);
-    }
+    plotEachPosition(m, c, [&](int i) { drawCurve(m, c, i, scale); });
 }
 
 void drawSineDiagram(Model& m, Canvas& c) {
