@@ -195,6 +195,9 @@ void DiagramWindow::drawOnPicture(const std::function<void(Canvas&)>& draw) {
         QPainter painter(&image);
         PainterCanvas canvas(&painter, image.width(), image.height());
         draw(canvas);
+        // A gear being compared goes over the finished picture.
+        if (const Model* gearB = hooks_.comparedGear ? hooks_.comparedGear() : nullptr)
+            drawComparison(layout_.kind, m_, *gearB, canvas);
     }
     applyHeaderControls();
     picture_->update();

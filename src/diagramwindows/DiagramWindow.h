@@ -11,6 +11,7 @@
 // supplies the dynamic-variable bars (its own kind of bar, sharing its jog
 // memory); it hands both over as hooks, so this library does not depend on it.
 
+#include "diagrams/CompareOverlay.h"
 #include "model/Model.h"
 #include "view/Canvas.h"
 
@@ -53,6 +54,8 @@ struct DiagramWindowHooks {
     DynBarFactory makeDynBar;
     // The date and time of the caption; unset: the C library's.
     std::function<void(std::string& date, std::string& time)> clock;
+    // A second gear to draw over every diagram, or nullptr; unset: none.
+    std::function<const Model*()> comparedGear;
 };
 
 class DiagramPicture;
@@ -77,6 +80,7 @@ class DiagramWindow : public QDialog {
         bool usesPositions;
         Qt::WindowState initialState;
         std::array<const char*, 4> captions; // positions/set-up, redraw, undo, dynamic variables
+        DiagramKind kind; // which diagram a second gear is drawn over as
     };
 
     ~DiagramWindow() override;

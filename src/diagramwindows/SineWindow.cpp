@@ -19,6 +19,7 @@ DiagramWindow::Layout sineLayout() {
     l.usesPositions = true;
     l.initialState = Qt::WindowMaximized;
     l.captions = {"&SetRevArmPos", "&ReDraw", "&UnDo", "&DymamicVariables"};
+    l.kind = DiagramKind::Sine;
     return l;
 }
 

@@ -15,6 +15,7 @@
 #include "main/RevPosDialog.h"
 #include "main/StepAngleDialog.h"
 #include "main/ValveEventsCommand.h"
+#include "main/CompareCommands.h"
 #include "platform/QPainterCanvas.h"
 #include "view/MechanismView.h"
 #include "view/Tick.h"
@@ -96,6 +97,7 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
         m_, this, *commands_, [this](bool run) { run ? timer_->start() : timer_->stop(); },
         [this] { dynVars_->followSwitch(); }, frame_->clock);
     valveEvents_ = new ValveEventsCommand(m_, this, *commands_);
+    compare_ = new CompareCommands(m_, this, *diagrams_);
 
     setWindowTitle("CORVELLAN Outside Admission");
     placeOnScreen();

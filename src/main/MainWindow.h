@@ -27,6 +27,7 @@ class InspectionAids;
 class DimensionCommands;
 class DiagramCommands;
 class ValveEventsCommand;
+class CompareCommands;
 class DynVarControls;
 class FileCommands;
 class TRevPos;
@@ -77,6 +78,8 @@ class TMainForm : public QMainWindow {
     DimensionCommands& dimensions() const { return *dimensions_; }
     // "Valve Events": the events window, which leaves the animation running.
     ValveEventsCommand& valveEvents() const { return *valveEvents_; }
+    // "Compare With…": a second gear beside this one.
+    CompareCommands& compare() const { return *compare_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -104,6 +107,7 @@ class TMainForm : public QMainWindow {
     DiagramCommands* diagrams_ = nullptr;
     DimensionCommands* dimensions_ = nullptr;
     ValveEventsCommand* valveEvents_ = nullptr;
+    CompareCommands* compare_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 

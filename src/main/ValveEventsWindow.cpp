@@ -1,26 +1,20 @@
 #include "main/ValveEventsWindow.h"
 
+#include "main/ReportTable.h"
 #include "model/ValveEventsText.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
-#include <map>
 #include <sstream>
 
 namespace corvellan {
@@ -29,44 +23,6 @@ namespace {
 
 // How often an open window looks whether the gear has changed.
 constexpr int kWatchIntervalMs = 250;
-
-QTableWidget* makeTable(const char* name, const std::vector<std::string>& header, QWidget* parent) {
-    auto* table = new QTableWidget(parent);
-    table->setObjectName(name);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table->verticalHeader()->setVisible(false);
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->setColumnCount(static_cast<int>(header.size()));
-    QStringList labels;
-    for (const std::string& h : header)
-        labels << QString::fromStdString(h);
-    table->setHorizontalHeaderLabels(labels);
-    return table;
-}
-
-void fillRows(QTableWidget* table, const std::vector<std::vector<std::string>>& rows) {
-    table->clearContents();
-    table->setRowCount(static_cast<int>(rows.size()));
-    for (int r = 0; r < table->rowCount(); ++r) {
-        const auto& cells = rows[static_cast<size_t>(r)];
-        for (int c = 0; c < table->columnCount() && c < static_cast<int>(cells.size()); ++c) {
-            auto* item =
-                new QTableWidgetItem(QString::fromStdString(cells[static_cast<size_t>(c)]));
-            // Figures right-aligned, words (direction, end, event) left.
-            const bool word =
-                !cells[static_cast<size_t>(c)].empty() &&
-                std::isalpha(static_cast<unsigned char>(cells[static_cast<size_t>(c)][0]));
-            item->setTextAlignment((word ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-            table->setItem(r, c, item);
-        }
-    }
-    table->resizeColumnsToContents();
-}
-
-bool sameBits(const std::vector<Real>& a, const std::vector<Real>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Real)) == 0;
-}
 
 } // namespace
 
@@ -85,8 +41,8 @@ TValveEvents::TValveEvents(Model& model, QWidget* parent) : QWidget(parent, Qt::
     auto* close = new QPushButton("Close", this);
     close->setObjectName("Close");
 
-    table_ = makeTable("EventsTable", eventsTableHeader(), this);
-    eventList_ = makeTable("EventList", eventListHeader(), this);
+    table_ = makeReportTable("EventsTable", eventsTableHeader(), this);
+    eventList_ = makeReportTable("EventList", eventListHeader(), this);
     auto* listCaption = new QLabel("Port edges opening and closing at the chosen setting, in "
                                    "running order from driver angle 0",
                                    this);
@@ -139,7 +95,7 @@ void TValveEvents::recompute() {
 
 void TValveEvents::fillTable() {
     const int current = std::max(0, table_->currentRow());
-    fillRows(table_, eventsTableRows(report_, true));
+    fillReportRows(table_, eventsTableRows(report_, true));
     if (table_->rowCount() > 0)
         table_->setCurrentCell(std::min(current, table_->rowCount() - 1), 0);
     showEventsOf(table_->currentRow());
@@ -151,23 +107,11 @@ void TValveEvents::showEventsOf(int tableRow) {
         eventList_->setRowCount(0);
         return;
     }
-    fillRows(eventList_, eventListRows(report_.settings[setting]));
+    fillReportRows(eventList_, eventListRows(report_.settings[setting]));
 }
 
 QString TValveEvents::selectedText() const {
-    const QTableWidget* table = eventList_->hasFocus() ? eventList_ : table_;
-    // Row by row, cells left to right, whatever order they were picked in.
-    std::map<int, std::map<int, QString>> cells;
-    for (const QModelIndex& index : table->selectionModel()->selectedIndexes())
-        cells[index.row()][index.column()] = index.data().toString();
-    QString text;
-    for (const auto& [row, columns] : cells) {
-        QStringList line;
-        for (const auto& [column, value] : columns)
-            line << value;
-        text += line.join('\t') + '\n';
-    }
-    return text;
+    return selectedReportText(eventList_->hasFocus() ? eventList_ : table_);
 }
 
 void TValveEvents::copySelection() const {
@@ -176,36 +120,15 @@ void TValveEvents::copySelection() const {
 }
 
 void TValveEvents::saveCsvAs() {
-    QFileDialog dialog(this, QStringLiteral("Save Valve Events"));
-    dialog.setObjectName("SaveEventsDialog");
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters({QStringLiteral("CSV File (*.csv)"), QStringLiteral("All Files (*)")});
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    QString error;
-    if (!saveCsv(dialog.selectedFiles().first(), &error)) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("CORVELLAN Outside Admission"), error,
-                        QMessageBox::Ok, this);
-        box.setObjectName("SaveError");
-        box.exec();
-    }
+    std::ostringstream csv;
+    writeEventsCsv(report_, csv);
+    saveReportCsvAs(this, QStringLiteral("Save Valve Events"), "SaveEventsDialog", csv.str());
 }
 
 bool TValveEvents::saveCsv(const QString& path, QString* error) const {
     std::ostringstream csv;
     writeEventsCsv(report_, csv);
-    const std::string text = csv.str();
-    // Written beside the target and renamed over it: a failed save leaves an
-    // existing file as it was.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(text.data(), static_cast<qint64>(text.size())) ==
-            static_cast<qint64>(text.size()) &&
-        file.commit())
-        return true;
-    if (error) *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
-    return false;
+    return saveReportText(path, csv.str(), error);
 }
 
 void TValveEvents::showEvent(QShowEvent* event) {
