@@ -1,5 +1,6 @@
 #include "model/GearComparison.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace corvellan {
@@ -36,8 +37,14 @@ std::vector<Real> matchingSettings(const Model& a, const Model& b,
     const Ext cenB = b.gear.RevArmCen();
     std::vector<Real> out;
     out.reserve(settingsOfA.size());
-    for (Real s : settingsOfA)
-        out.push_back(clampSetting(b, cenB + (static_cast<Ext>(s) - cenA)));
+    for (Real s : settingsOfA) {
+        const Ext offset = static_cast<Ext>(s) - cenA;
+        // A setting within A's travel stays within B's; one that A itself
+        // takes beyond its travel (a diagram position left outside by a
+        // file or a changed mid gear) is taken as it is on B too.
+        const bool withinA = std::fabs(offset) <= static_cast<Ext>(a.frame.RevArmToCentMax);
+        out.push_back(withinA ? clampSetting(b, cenB + offset) : clampToReal(cenB + offset));
+    }
     return out;
 }
 

@@ -5,8 +5,9 @@
 //
 // Matching settings: a diagram position of A is taken on B at the same
 // distance from B's own mid gear (so mid gear meets mid gear, and a notch
-// towards forward gear stays one on B), brought into B's travel. The sweep
-// is each gear's own: mid gear and 10 % to 100 % of its own full travel.
+// towards forward gear stays one on B), brought into B's travel when it lies
+// within A's. The sweep is each gear's own: mid gear and 10 % to 100 % of
+// its own full travel.
 
 #include "model/ValveEvents.h"
 
