@@ -20,8 +20,7 @@ bool readOptions(const std::vector<std::string>& args, CompareOptions& o, std::s
     ArgReader in(args);
     while (in.more()) {
         const std::string opt = in.next();
-        if (readReportOption(in, opt, o.report))
-            continue;
+        if (readReportOption(in, opt, o.report)) continue;
         if (opt.size() > 1 && opt[0] == '-')
             in.fail("unknown option " + opt);
         else if (o.files.size() < 2)

@@ -33,7 +33,8 @@ Model plottedCopy(const Model& a, const Model& b) {
         positions.push_back(a.gear.RevArmPositions[i]);
     const std::vector<Real> matched = matchingSettings(a, gear, positions);
     for (int slot = 1; slot <= kMaxDiagramPositions; ++slot)
-        gear.gear.RevArmPositions[slot] = slot <= count ? matched[static_cast<size_t>(slot - 1)] : 0;
+        gear.gear.RevArmPositions[slot] =
+            slot <= count ? matched[static_cast<size_t>(slot - 1)] : 0;
     gear.diagrams.RevArmPosCount = count;
     gear.diagrams.VerticalScale = a.diagrams.VerticalScale;
     gear.diagrams.PortGraphMode = a.diagrams.PortGraphMode;

@@ -80,7 +80,8 @@ class DiagramWindow : public QDialog {
         bool usesPositions;
         Qt::WindowState initialState;
         std::array<const char*, 4> captions; // positions/set-up, redraw, undo, dynamic variables
-        DiagramKind kind; // which diagram a second gear is drawn over as
+        // Which diagram this is, for a second gear drawn over it.
+        DiagramKind kind;
     };
 
     ~DiagramWindow() override;

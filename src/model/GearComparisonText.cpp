@@ -2,10 +2,10 @@
 
 #include "model/ValveEventsText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 
 namespace corvellan {
 

@@ -82,7 +82,8 @@ TEST(CompareCommand, AGearBesideItselfHasNoDifferingDimensionsAndZeroDifferences
         const auto [a, b] = eventsObjects(json.out);
         EXPECT_EQ(a, b);
         // Exactly what the events report prints for the same settings.
-        EXPECT_EQ(a, withoutNewline(runCorvellan("events --json --dims " + kSample + settings).out));
+        EXPECT_EQ(a,
+                  withoutNewline(runCorvellan("events --json --dims " + kSample + settings).out));
 
         const Outcome csv = runCorvellan("compare --csv " + files);
         ASSERT_EQ(csv.status, 0) << csv.out;

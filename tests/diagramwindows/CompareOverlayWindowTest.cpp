@@ -64,8 +64,7 @@ TEST_F(DiagramWindowTest, AComparedGearIsDrawnOverEachDiagramAndLeavesItsOwnDraw
         window->compare().window()->close();
         QImage withB, withoutB;
         int bothGraphsB = -1;
-        if (w.positions)
-            whenModal(w.positions, [w] { w.positions->closeButton()->click(); });
+        if (w.positions) whenModal(w.positions, [w] { w.positions->closeButton()->click(); });
         whenModal(
             w.diagram,
             [&] {

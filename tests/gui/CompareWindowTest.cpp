@@ -142,7 +142,7 @@ TEST_F(CompareWindowTest, GearCompareWithItselfHasNoDifferencesAndFollowsChanges
 
     // A changes while the window is open: the window follows it, B stays.
     storeDimension(model, 119, 0.70);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return compareWindow()->dimensionTable()->rowCount() == 1; }, 2000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return compareWindow()->dimensionTable()->rowCount() == 1; }, 2000));
     EXPECT_EQ(compareWindow()->dimensionTable()->item(0, 0)->text(), "ValveLengthFrontHalf");
 }
