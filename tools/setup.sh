@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs (only those missing), then
-# configures and builds into ./build. Sourced by run.sh and test.sh.
+# configures and builds into ./build. Run by run.sh and test.sh.
 set -euo pipefail
 
 packages=(qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgtest-dev libgmock-dev

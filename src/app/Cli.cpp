@@ -30,10 +30,34 @@ const char* kUsage =
     "  corvellan render mechanism [--dims FILE] [--angle DEG] [--revarm X] [--steam]\n"
     "                   [--no-screen-data] -o OUT.png|OUT.svg\n"
     "  corvellan render sine|oval|steam|ports [--dims FILE] [--positions a,b,c]\n"
-    "                   [--scale S] [--mode F|R|B] [--compare B.dco] -o OUT.png|OUT.svg\n"
+    "                   [--scale S] [--mode F|R|B] [--large-font] [--compare B.dco]\n"
+    "                   -o OUT.png|OUT.svg\n"
     "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n"
     "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n"
     "  corvellan compare A.dco B.dco [--positions a,b,c | --sweep] [--json | --csv]\n";
+
+// The lines of the usage that describe `command`: the line that names it
+// and the lines that continue it, indented further.
+std::string usageOf(const std::string& command) {
+    std::istringstream lines(kUsage);
+    std::string line, out;
+    bool inside = false;
+    const std::string head = "  corvellan " + command + " ";
+    while (std::getline(lines, line)) {
+        if (line.compare(0, head.size(), head) == 0)
+            inside = true;
+        else if (line.compare(0, 12, "            ") != 0)
+            inside = false;
+        if (inside) out += line + "\n";
+    }
+    return out;
+}
+
+bool asksForHelp(const std::vector<std::string>& args) {
+    for (const std::string& a : args)
+        if (a == "--help" || a == "-h") return true;
+    return false;
+}
 
 int renderCommand(std::vector<std::string> args) {
     if (args.empty()) return usageError("render needs a picture: mechanism, sine, oval, steam or ports");
@@ -160,6 +184,11 @@ int runCommandLine(int argc, char** argv) {
     }
     const std::string command = args[0];
     args.erase(args.begin());
+    // Every command prints its own usage when asked.
+    if (asksForHelp(args) && !usageOf(command).empty()) {
+        std::cout << "usage:\n" << usageOf(command);
+        return 0;
+    }
     if (command == "solve") return solveCommand(args);
     if (command == "render") return renderCommand(args);
     if (command == "table") return tableCommand(args);

@@ -2,6 +2,7 @@
 
 #include "app/CliSupport.h"
 #include "diagrams/CompareOverlay.h"
+#include "diagrams/DiagramFrame.h"
 #include "diagrams/OvalDiagram.h"
 #include "diagrams/PortDiagram.h"
 #include "diagrams/SineDiagram.h"
@@ -24,7 +25,6 @@ namespace corvellan {
 
 namespace {
 
-constexpr int kDiagramWidth = 632;
 constexpr int kDiagramHeight = 414;
 constexpr int kOvalHeight = 426;
 
@@ -35,6 +35,7 @@ struct DiagramOptions {
     bool havePositions = false;
     Ext scale = 0;
     bool haveScale = false;
+    bool largeFont = false;
     char mode = 'F';
 };
 
@@ -67,7 +68,9 @@ bool readOptions(const std::string& which, const std::vector<std::string>& args,
                 in.fail("--mode needs F, R or B, not \"" + mode + "\"");
             if (in.ok()) o.mode = mode[0];
             haveMode = true;
-        } else if (opt == "-o")
+        } else if (opt == "--large-font")
+            o.largeFont = true;
+        else if (opt == "-o")
             o.out = in.value(opt);
         else
             in.fail("unknown option " + opt);
@@ -81,7 +84,9 @@ bool readOptions(const std::string& which, const std::vector<std::string>& args,
 }
 
 // The positions as the positions dialog would leave them had they been
-// typed there: clamped, contiguous, counted.
+// typed there: clamped, contiguous, counted. Without --positions the dialog
+// only refreshes, which counts the leading slots the gear already holds (the
+// three of mid gear and normal travel, and whatever a file adds after them).
 void applyPositions(Model& m, const DiagramOptions& o) {
     if (o.havePositions) {
         for (int slot = 1; slot <= kMaxDiagramPositions; ++slot) {
@@ -89,10 +94,8 @@ void applyPositions(Model& m, const DiagramOptions& o) {
             m.gear.RevArmPositions[slot] =
                 k < o.positions.size() ? clampDiagramPosition(m, slot, o.positions[k]) : 0;
         }
-        refreshDiagramPositions(m);
-    } else {
-        m.diagrams.RevArmPosCount = 3; // mid gear, normal forward, normal reverse
     }
+    refreshDiagramPositions(m);
     if (o.haveScale) {
         Real scale = clampToReal(o.scale);
         if (scale < kMinVerticalScale) scale = kMinVerticalScale;
@@ -134,21 +137,23 @@ int renderDiagramCommand(const std::string& which, const std::vector<std::string
     if (!o.compare.empty() && !loadDimensions(gearB, o.compare, &error)) return inputError(error);
     const Model* compared = o.compare.empty() ? nullptr : &gearB;
     applyPositions(m, o);
+    m.display.setLargeText(o.largeFont);
     // The window draws over a gear the animation has already solved: the
     // port-edge levels are those of the latest solve.
     solve(m);
     computeValve(m);
 
-    const int height = which == "oval" ? kOvalHeight : kDiagramHeight;
+    // The picture grows with the text scale, as the window does.
+    const PixelBox size = diagramPictureSize(m, which == "oval" ? kOvalHeight : kDiagramHeight);
     ensureGuiApplication();
     if (endsWith(o.out, ".svg")) {
-        SvgCanvas svg(o.out, kDiagramWidth, height);
+        SvgCanvas svg(o.out, size.width, size.height);
         if (!svg.ok()) return inputError("cannot create " + o.out);
         draw(m, which, o.mode, svg, compared);
         if (!svg.finish()) return inputError("cannot write " + o.out);
         return 0;
     }
-    QPainterCanvas picture(kDiagramWidth, height);
+    QPainterCanvas picture(size.width, size.height);
     draw(m, which, o.mode, picture, compared);
     if (!picture.image().save(QString::fromStdString(o.out), "PNG"))
         return inputError("cannot write " + o.out);

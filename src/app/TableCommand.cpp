@@ -4,7 +4,6 @@
 #include "model/PivotDataTable.h"
 #include "model/PivotPick.h"
 
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -82,8 +81,6 @@ int tableCommand(const std::vector<std::string>& args) {
     if (o.csv) {
         text = buildPivotDataCsv(m);
     } else {
-        // The user's date and time formats, as the window shows them.
-        std::setlocale(LC_TIME, "");
         std::string date, time;
         localDateTime(date, time);
         text = buildPivotDataTable(m, date, time);

@@ -59,7 +59,9 @@ void drawComparisonLegend(const Model& b, Canvas& c) {
     DashedCanvas dashed(c, kGearBColour);
     dashed.setPen(kGearBColour, 1);
     dashed.line(kLegendLineFrom, kLegendY + 6, kLegendLineTo, kLegendY + 6);
-    const TextStyle font = diagramFont(kGearBColour);
+    // On no white box: nothing of A's picture is blanked out.
+    TextStyle font = diagramFont(kGearBColour);
+    font.opaque = false;
     c.text(kLegendTextX, kLegendY, fittedName(b.DimSetName, font, c), font);
     c.setPen(colours::Black, 1);
 }

@@ -33,18 +33,27 @@ void plotEachPosition(Model& m, Canvas& c, const std::function<void(int)>& curve
     }
 }
 
+PixelBox scaledBox(const Model& m, int left, int top, int width, int height) {
+    const int l = scaledTextX(m, left), t = scaledTextY(m, top);
+    return {l, t, scaledTextX(m, left + width) - l, scaledTextY(m, top + height) - t};
+}
+
+PixelBox diagramPictureSize(const Model& m, int height) {
+    return scaledBox(m, 0, 0, kDiagramWidth, height);
+}
+
 void drawPositionsHeader(const Model& m, Canvas& c) {
     const TextStyle font = diagramFont();
     c.text(scaledTextX(m, 500), 0, "Reverse Arm Positions", font);
     c.text(scaledTextX(m, 520), 13, "Center", font);
-    c.text(scaledTextX(m, 580), 13, formatFixed(m.gear.RevArmCen(), 6, 3), font);
+    c.text(scaledTextX(m, 580), 13, formatFigure(m.gear.RevArmCen(), 6, 3), font);
 }
 
 void drawPositionLegendRow(const Model& m, Canvas& c, int i, Real position) {
     const TextStyle font = diagramFont();
     const int y = roundToInt(static_cast<Ext>(i) * m.display.textScaleV * 12) + 12;
     c.text(scaledTextX(m, 545), y, formatFixed(i, 5, 0), font);
-    c.text(scaledTextX(m, 580), y, formatFixed(position, 6, 3), font);
+    c.text(scaledTextX(m, 580), y, formatFigure(position, 6, 3), font);
     const Real cen = m.gear.RevArmCen();
     const char* side = position == cen ? "Cen" : position > cen ? "Rev" : "Fwd";
     c.text(scaledTextX(m, 533), y, side, font);
@@ -85,7 +94,7 @@ void drawDiagramHeader(Model& m, Canvas& c) {
             for (int k = 1; k <= 4; ++k) {
                 const DynVarSlot& slot = m.dyn.slots[k];
                 c.text(x, kRows[k - 1], slot.name, font);
-                c.text(scaledTextX(m, 363), kRows[k - 1], formatFixed(slot.value, 6, 3), font);
+                c.text(scaledTextX(m, 363), kRows[k - 1], formatFigure(slot.value, 6, 3), font);
             }
         }
     }

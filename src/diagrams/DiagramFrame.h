@@ -20,6 +20,19 @@ TextStyle diagramFont(Rgb colour = colours::Black, bool bold = false);
 int scaledTextX(const Model& m, int x);
 int scaledTextY(const Model& m, int y);
 
+// A box of the small-scale layout, its edges moved by the text scale.
+struct PixelBox {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+PixelBox scaledBox(const Model& m, int left, int top, int width, int height);
+
+// Every diagram picture is this wide at the small text scale.
+constexpr int kDiagramWidth = 632;
+// The picture of a diagram `height` high at the small text scale. It grows
+// with the text scale, so the legend and header texts, whose positions follow
+// the scale, stay inside it.
+PixelBox diagramPictureSize(const Model& m, int height);
+
 // Keeps the user's RevArmPos and DriverAngle while a diagram sweeps the gear.
 class GearSweep {
   public:

@@ -154,7 +154,7 @@ void drawRow(Model& m, Canvas& c, PortDraw& d, int row) {
         c.text(554, 32, "Forward", font);
     else
         c.text(605, 32, "Rev.", font);
-    c.text(d.forward ? 556 : 596, 336 - 16 * row, formatFixed(m.gear.RevArmPos, 7, 3), font);
+    c.text(d.forward ? 556 : 596, 336 - 16 * row, formatFigure(m.gear.RevArmPos, 7, 3), font);
 
     m.gear.DriverAngle = 0;
     m.valve.PistonTravelPos = 0;

@@ -147,7 +147,7 @@ void drawEnd(Model& m, Canvas& c, End& e, int n, int i, int curveNumber) {
         const Ext cutOff =
             e.front ? prevPiston / 6.4L : (640 - static_cast<Ext>(prevPiston)) / 6.4L;
         c.text(e.front ? 588 : 3, row, formatFixed(i, 1, 0), diagramFont());
-        c.text(e.front ? 600 : 15, row, formatFixed(cutOff, 4, 1), diagramFont());
+        c.text(e.front ? 600 : 15, row, formatFigure(cutOff, 4, 1), diagramFont());
     }
     if (drawn)
         c.line(travelColumn(prevPiston), pressureRow(e.previousPressure), travelColumn(p),
@@ -166,10 +166,28 @@ void drawPressureTitle(Canvas& c) {
     // blank out part of the one before.
     TextStyle arrow = font;
     arrow.opaque = false;
+    // The places fit the classic face. Where the canvas knows the glyphs of
+    // the face it draws, they are fitted to it: the shaft stands in the column
+    // right of the top of the "/", the "\\" starts in the column right of
+    // the shaft, the shaft's top stands one row above the tops of the two (the
+    // point of the arrow), and the lower "|" continues the upper one without
+    // a gap.
+    int backX = 29, barX = 28, upperBarY = 81, lowerBarY = 94;
+    const auto slash = c.textInk("/", arrow);
+    const auto back = c.textInk("\\", arrow);
+    const auto bar = c.textInk("|", arrow);
+    if (slash && back && bar && slash->right > slash->left && bar->bottom > bar->top) {
+        const int apexX = 24 + slash->right;
+        const int apexY = 77 + slash->top - 1;
+        backX = apexX + 1 - back->left;
+        barX = apexX - bar->left;
+        upperBarY = apexY - bar->top;
+        lowerBarY = upperBarY + (bar->bottom - bar->top);
+    }
     c.text(24, 77, "/", arrow);
-    c.text(29, 77, "\\", arrow);
-    c.text(28, 81, "|", arrow);
-    c.text(28, 94, "|", arrow);
+    c.text(backX, 77, "\\", arrow);
+    c.text(barX, upperBarY, "|", arrow);
+    c.text(barX, lowerBarY, "|", arrow);
     static const int kRows[] = {108, 123, 136, 149, 162, 175, 188, 201};
     const char* cylinder = "CYLINDER";
     const char* pressure = "PRESSURE";

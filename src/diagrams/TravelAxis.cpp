@@ -94,7 +94,7 @@ void drawMidGearFigures(const Model& m, Canvas& c, const MidGearTrack& track) {
                            static_cast<Ext>(l.FrontSteamOpenX4) - track.x4Min};
     static const int kRows[6] = {166, 195, 224, 237, 266, 295};
     for (int k = 0; k < 6; ++k)
-        c.text(592, kRows[k], formatFixed(values[k], 6, 3), font);
+        c.text(592, kRows[k], formatFigure(values[k], 6, 3), font);
 }
 
 } // namespace corvellan

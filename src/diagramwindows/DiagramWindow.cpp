@@ -17,7 +17,7 @@ namespace corvellan {
 
 namespace {
 
-constexpr int kDiagramClientWidth = 632;
+constexpr QSize kCloseSize(75, 25);
 
 // Bars 1..4 of every diagram window: 121 x 10 at x 112 from y 3, 12 apart.
 QRect dynBarGeometry(int k) {
@@ -40,6 +40,15 @@ class DiagramPicture : public QWidget {
     }
 
     QImage& image() { return image_; }
+
+    // A new, white picture of at least `size` (and of the area shown, where
+    // that is larger); the area never gets smaller than it.
+    void setPictureSize(QSize size) {
+        setMinimumSize(size);
+        image_ = QImage(size.expandedTo(this->size()), QImage::Format_RGB32);
+        image_.fill(Qt::white);
+        update();
+    }
 
   protected:
     void paintEvent(QPaintEvent*) override {
@@ -88,7 +97,7 @@ DiagramWindow::DiagramWindow(Model& model, TSetRevArm* positions, DiagramWindowH
     menu_->setObjectName("MainMenu1");
     box->setMenuBar(menu_);
     picture_ = new DiagramPicture(
-        QSize(kDiagramClientWidth, layout.height), [this] { pictureMouseMoved(); }, this);
+        QSize(kDiagramWidth, layout.height), [this] { pictureMouseMoved(); }, this);
     box->addWidget(picture_);
 
     if (layout.usesPositions)
@@ -99,7 +108,6 @@ DiagramWindow::DiagramWindow(Model& model, TSetRevArm* positions, DiagramWindowH
 
     close_ = new QPushButton("Close", picture_);
     close_->setObjectName("Close");
-    close_->setGeometry(QRect(layout.closeAt, QSize(75, 25)));
     close_->setDefault(true);
     connect(close_, &QPushButton::clicked, this, &QDialog::close);
 
@@ -128,8 +136,26 @@ DiagramWindow::DiagramWindow(Model& model, TSetRevArm* positions, DiagramWindowH
         }
     }
 
-    resize(kDiagramClientWidth, layout.height + menu_->sizeHint().height());
+    layoutForTextScale();
     setWindowState(layout.initialState);
+}
+
+void DiagramWindow::layoutForTextScale() {
+    const PixelBox picture = diagramPictureSize(m_, layout_.height);
+    const QSize size(picture.width, picture.height);
+    if (size == laidOut_) return;
+    laidOut_ = size;
+    picture_->setPictureSize(size);
+    // "Close" moves with the texts beside it; its caption keeps its size.
+    const PixelBox close = scaledBox(m_, layout_.closeAt.x(), layout_.closeAt.y(), 0, 0);
+    close_->setGeometry(QRect(QPoint(close.left, close.top), kCloseSize));
+    if (layout_.maxSize.isValid()) {
+        const PixelBox max = scaledBox(m_, 0, 0, layout_.maxSize.width(), layout_.maxSize.height());
+        setMaximumSize(max.width, max.height);
+    }
+    // The window's least size follows the picture's before it is resized.
+    layout()->activate();
+    resize(size.width(), size.height() + menu_->sizeHint().height());
 }
 
 DiagramWindow::~DiagramWindow() = default;
@@ -157,6 +183,7 @@ void DiagramWindow::showEvent(QShowEvent* event) {
     // gear between the samples of a draw.
     if (hooks_.animation) hooks_.animation(false);
     updateCaption();
+    layoutForTextScale();
     clearPicture();
     applyHeaderControls();
     close_->setFocus();

@@ -79,6 +79,7 @@ class DiagramWindow : public QDialog {
         // variables are switched.
         bool usesPositions;
         Qt::WindowState initialState;
+        QSize maxSize; // the largest window at the small text scale; invalid: no limit
         std::array<const char*, 4> captions; // positions/set-up, redraw, undo, dynamic variables
         // Which diagram this is, for a second gear drawn over it.
         DiagramKind kind;
@@ -126,6 +127,10 @@ class DiagramWindow : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // The picture and the size limit grow with the text scale, as the
+    // dimension dialogs do, and "Close" moves with it, so the texts that
+    // follow the scale are neither cut off nor covered.
+    void layoutForTextScale();
     void activated();
     void pictureMouseMoved();
     void applyHeaderControls();
@@ -140,6 +145,7 @@ class DiagramWindow : public QDialog {
     QPushButton* close_ = nullptr;
     QPushButton* undo_ = nullptr;
     std::array<QWidget*, 4> bars_{};
+    QSize laidOut_; // the picture size of the latest layout
 };
 
 } // namespace corvellan

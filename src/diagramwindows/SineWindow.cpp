@@ -18,6 +18,8 @@ DiagramWindow::Layout sineLayout() {
     l.undoRedraws = 2;
     l.usesPositions = true;
     l.initialState = Qt::WindowMaximized;
+    // Maximised, but never beyond the old full screen.
+    l.maxSize = QSize(640, 479);
     l.captions = {"&SetRevArmPos", "&ReDraw", "&UnDo", "&DymamicVariables"};
     l.kind = DiagramKind::Sine;
     return l;
@@ -26,11 +28,7 @@ DiagramWindow::Layout sineLayout() {
 } // namespace
 
 TSineDia::TSineDia(Model& model, TSetRevArm* positions, DiagramWindowHooks hooks, QWidget* parent)
-    : DiagramWindow(model, positions, std::move(hooks), sineLayout(), parent) {
-    // Maximised, but never beyond the old full screen.
-    setMaximumSize(640, 479);
-    setWindowState(Qt::WindowMaximized);
-}
+    : DiagramWindow(model, positions, std::move(hooks), sineLayout(), parent) {}
 
 void TSineDia::paintDiagram(Canvas& c, bool erase) {
     if (erase) c.erase(colours::White);

@@ -1,5 +1,7 @@
 #include "main/Commands.h"
 
+#include "main/Controls.h"
+
 #include "main/MotionControls.h"
 #include "main/PanZoomControls.h"
 
@@ -32,9 +34,7 @@ void CommandBar::buildMenus(QMainWindow* window, const DialogOpeners& open) {
     // The whole menu bar fits the 632-pixel window in the classic 8-point face
     // with narrow item margins; the platform's default face would push the
     // last menus behind an overflow button.
-    QFont face("Liberation Sans");
-    face.setPixelSize(11);
-    bar->setFont(face);
+    bar->setFont(sansFont(11));
     bar->setStyleSheet("QMenuBar::item { padding: 2px 3px; }");
 
     QMenu* file = bar->addMenu("&File");
@@ -121,12 +121,10 @@ void CommandBar::onScreenData(std::function<void(bool)> listener) {
 
 void CommandBar::toggleLargeFont() {
     if (largeFont_->text() != "SetLarge&Font") {
-        m_.display.textScaleH = 1.0f;
-        m_.display.textScaleV = 1.0f;
+        m_.display.setLargeText(false);
         largeFont_->setText("SetLarge&Font");
     } else {
-        m_.display.textScaleH = 1.27f;
-        m_.display.textScaleV = 1.22f;
+        m_.display.setLargeText(true);
         largeFont_->setText("SetSmall&Font");
     }
 }

@@ -1,23 +1,18 @@
 #include "main/Controls.h"
 
+#include "platform/Fonts.h"
+
 #include <QPushButton>
 #include <QScrollBar>
 
 namespace corvellan {
 
 QFont sansFont(int pixelSize, bool bold) {
-    QFont font("Liberation Sans");
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
+    return programFont(FontFace::Sans, pixelSize, bold);
 }
 
 QFont serifFont(int pixelSize, bool bold, bool underline) {
-    QFont font("Liberation Serif");
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
+    QFont font = programFont(FontFace::Serif, pixelSize, bold);
     font.setUnderline(underline);
     return font;
 }

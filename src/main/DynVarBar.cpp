@@ -53,6 +53,10 @@ void DynVarBar::positionChanged(int position) {
 
 void DynVarBar::focusInEvent(QFocusEvent* event) {
     QScrollBar::focusInEvent(event);
+    // On a window that was not active the focus comes with the activation,
+    // after the press has already changed the value: the action has its start
+    // value by then, and that one stands.
+    if (acting_) return;
     dynBarFocused(m_, k_);
     entryTaken_ = true;
 }

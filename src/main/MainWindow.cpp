@@ -16,36 +16,22 @@
 #include "main/StepAngleDialog.h"
 #include "main/ValveEventsCommand.h"
 #include "main/CompareCommands.h"
+#include "model/LocalTime.h"
 #include "platform/QPainterCanvas.h"
 #include "view/MechanismView.h"
 #include "view/Tick.h"
 
 #include <QCloseEvent>
-#include <QDate>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTime>
 #include <QTimer>
 #include <QToolBar>
 
 #include <cmath>
 
 namespace corvellan {
-
-namespace {
-
-// The captions show the date in the user's short format and the time in the
-// long one.
-void localClock(std::string& date, std::string& time) {
-    QLocale locale;
-    date = locale.toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
-    time = locale.toString(QTime::currentTime(), QLocale::LongFormat).toStdString();
-}
-
-} // namespace
 
 int refreshIntervalMs(const QScreen* screen) {
     qreal rate = screen ? screen->refreshRate() : 0;
@@ -61,7 +47,7 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
     canvas_ = std::make_unique<QPainterCanvas>(kPictureWidth, kPictureHeight);
     canvas_->erase(colours::White);
     frame_ = std::make_unique<FrameState>();
-    frame_->clock = localClock;
+    frame_->clock = localDateTime;
 
     client_ = new ClientArea([this]() -> const QImage& { return picture(); }, this);
     client_->setFont(serifFont(13, true, true));

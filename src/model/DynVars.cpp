@@ -177,8 +177,8 @@ bool toggleUndoShown(Model& m) {
 
 std::string undoLine(const Model& m) {
     const UndoEntry& e = m.dyn.undo[1];
-    return formatFixed(m.dyn.UndoCount, 2, 0) + "- " + e.name + " " + formatFixed(e.after, 6, 3) +
-           " to " + formatFixed(e.before, 6, 3);
+    return formatFigure(m.dyn.UndoCount, 2, 0) + "- " + e.name + " " + formatFigure(e.after, 6, 3) +
+           " to " + formatFigure(e.before, 6, 3);
 }
 
 } // namespace corvellan

@@ -3,6 +3,10 @@
 namespace corvellan {
 
 namespace {
+// The divisor is compared in the arithmetic's precision: the stored limit
+// 0.00001f is a little below 0.00001, and a divisor equal to it must still be
+// repaired (to that stored limit).
+constexpr Ext kDivisorLimit = 0.00001L;
 constexpr Real kMinDivisor = 0.00001f;
 constexpr Real kMaxSine = 0.999999f;
 
@@ -20,11 +24,11 @@ Real sqrtGuard(Model& m, Real work) {
 }
 
 Real divGuard(Model& m, Real div) {
-    if (div >= 0 && div < kMinDivisor) {
+    if (div >= 0 && div < kDivisorLimit) {
         raise(m);
         return kMinDivisor;
     }
-    if (div < 0 && div > -kMinDivisor) {
+    if (div < 0 && div > -kDivisorLimit) {
         raise(m);
         return -kMinDivisor;
     }

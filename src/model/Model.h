@@ -115,6 +115,13 @@ struct DisplaySettings {
     Real textScaleV = 1.0f;
     int lineWidth = 1;
     bool steamDisplay = false;
+
+    // The text scale of "SetLarge&Font" (horizontal, vertical factor) and of
+    // "SetSmall&Font".
+    void setLargeText(bool large) {
+        textScaleH = large ? 1.27f : 1.0f;
+        textScaleV = large ? 1.22f : 1.0f;
+    }
 };
 
 constexpr int kOverlayItems = 20;

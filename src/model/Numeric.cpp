@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace corvellan {
 
@@ -71,6 +72,40 @@ void appendFixed(std::string& out, Real value, int width, int decimals) {
     const int length = static_cast<int>(end - p);
     if (width > length) out.append(static_cast<std::size_t>(width - length), ' ');
     out.append(p, static_cast<std::size_t>(length));
+}
+
+namespace {
+
+// `fixed` is the formatFixed text of `value`; gives what formatFigure shows.
+std::string fittedFigure(Ext value, int width, std::string fixed) {
+    if (width < 0) width = 0;
+    if (!std::isfinite(value)) return std::string(static_cast<std::size_t>(width), ' ');
+    const int room = width > kFigureRoom ? width : kFigureRoom;
+    if (static_cast<int>(fixed.size()) <= room) return fixed;
+    // As many digits after the point as fit; a sign or a three-digit
+    // exponent leaves room for fewer.
+    char buf[64];
+    for (int digits = 2; digits >= 0; --digits) {
+        std::snprintf(buf, sizeof buf, "%*.*Le", width, digits, value);
+        if (static_cast<int>(std::strlen(buf)) <= room) break;
+    }
+    return buf;
+}
+
+} // namespace
+
+std::string formatFigure(Ext value, int width, int decimals) {
+    return fittedFigure(value, width, formatFixed(value, width, decimals));
+}
+
+void appendFigure(std::string& out, Real value, int width, int decimals) {
+    const std::size_t start = out.size();
+    appendFixed(out, value, width, decimals);
+    const int length = static_cast<int>(out.size() - start);
+    if (std::isfinite(value) && (length <= kFigureRoom || length <= width)) return;
+    std::string fixed = out.substr(start);
+    out.resize(start);
+    out += fittedFigure(value, width, std::move(fixed));
 }
 
 Ext parseReal(const std::string& text, bool* ok) {

@@ -30,6 +30,17 @@ std::string formatFixed(Ext value, int width, int decimals);
 // a temporary string or a printf call: for tables of many thousand rows.
 void appendFixed(std::string& out, Real value, int width, int decimals);
 
+// A figure as the windows show it (panels, undo line, diagram headers, the
+// pivot data table): the text of formatFixed, except that a value that is not
+// a finite number shows as blanks of the field's width, and a value whose
+// fixed text would be wider than its place (kFigureRoom characters, or the
+// width where that is more) shows in a short exponent form that fits it,
+// such as "3.40e+38".
+constexpr int kFigureRoom = 8;
+std::string formatFigure(Ext value, int width, int decimals);
+// The same, appended, with appendFixed's speed for ordinary values.
+void appendFigure(std::string& out, Real value, int width, int decimals);
+
 // The text-to-number conversion of the entry boxes: leading/trailing blanks
 // allowed, anything unparsable gives `ok` false.
 Ext parseReal(const std::string& text, bool* ok);

@@ -54,12 +54,12 @@ template <class Row> void sweepTurn(Model& m, Row&& row) {
 }
 
 void appendRow(std::string& out, const Model& m, const SlotPivots& p) {
-    appendFixed(out, m.gear.DriverAngle, 7, 2);
+    appendFigure(out, m.gear.DriverAngle, 7, 2);
     for (int k = 1; k <= kPivotSlots; ++k) {
         out += "   ";
-        appendFixed(out, m.pivots.Y[p[k]], k == 1 ? 7 : 9, 3);
+        appendFigure(out, m.pivots.Y[p[k]], k == 1 ? 7 : 9, 3);
         out += "  ";
-        appendFixed(out, m.pivots.X[p[k]], 7, 3);
+        appendFigure(out, m.pivots.X[p[k]], 7, 3);
     }
     out += '\n';
 }
@@ -92,8 +92,8 @@ std::string buildPivotDataTable(Model& m, const std::string& date, const std::st
     out.reserve(512 + m.DimSetName.size() +
                 kRowLength * pivotTableRowCount(m.gear.StepAngleSetting));
     out += "Pivot Data   " + m.DimSetName + "     " + date + "   " + time + "\n";
-    out += "       Reverse Arm " + formatFixed(m.gear.RevArmPos, 7, 3) + "      Step Angle " +
-           formatFixed(tableStep(m.gear.StepAngleSetting), 7, 3) + "\n";
+    out += "       Reverse Arm " + formatFigure(m.gear.RevArmPos, 7, 3) + "      Step Angle " +
+           formatFigure(tableStep(m.gear.StepAngleSetting), 7, 3) + "\n";
     out += kHeading3;
     out += '\n';
     out += kHeading4;

@@ -14,7 +14,7 @@ int slotPivot(const Model& m, int k) {
 }
 
 std::string number(Ext v) {
-    return formatFixed(v, 7, 3);
+    return formatFigure(v, 7, 3);
 }
 
 } // namespace

@@ -29,7 +29,7 @@ Real horzOf(const Model& m, int k) {
 }
 
 std::string number(Ext v) {
-    return formatFixed(v, 6, 3);
+    return formatFigure(v, 6, 3);
 }
 
 int limited(Ext position, int range) {

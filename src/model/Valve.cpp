@@ -163,12 +163,12 @@ void detectCutOff(Model& m) {
     if (closedBetween(e.prevFrontSteamOpening, v.FrontSteamOpening, e.prevPistonTravelPos,
                       v.PistonTravelPos, &x)) {
         e.front.holdCount = hold;
-        e.front.cutOffText = formatFixed(x / 6.4L, 4, 1);
+        e.front.cutOffText = formatFigure(x / 6.4L, 4, 1);
     }
     if (closedBetween(e.prevRearSteamOpening, v.RearSteamOpening, e.prevPistonTravelPos,
                       v.PistonTravelPos, &x)) {
         e.rear.holdCount = hold;
-        e.rear.cutOffText = formatFixed((640 - x) / 6.4L, 4, 1);
+        e.rear.cutOffText = formatFigure((640 - x) / 6.4L, 4, 1);
     }
     e.prevPistonTravelPos = v.PistonTravelPos;
     e.prevFrontSteamOpening = v.FrontSteamOpening;

@@ -1,5 +1,7 @@
 #include "platform/QPainterCanvas.h"
 
+#include "platform/Fonts.h"
+
 #include <QFontMetrics>
 #include <QPolygon>
 
@@ -42,12 +44,7 @@ QPainter* PainterCanvas::activePainter() {
 }
 
 QFont PainterCanvas::fontFor(const TextStyle& style) {
-    QFont f(style.face == FontFace::Serif ? QStringLiteral("Liberation Serif")
-                                          : QStringLiteral("Liberation Sans"));
-    f.setPixelSize(std::max(1, style.pixelSize));
-    f.setBold(style.bold);
-    f.setStyleStrategy(QFont::NoAntialias);
-    return f;
+    return programFont(style.face, style.pixelSize, style.bold, Smoothing::Aliased);
 }
 
 const PainterCanvas::CachedFont& PainterCanvas::cachedFont(const TextStyle& style) const {
@@ -98,9 +95,14 @@ void PainterCanvas::segment(QPainter& p, long long x1, long long y1, long long x
         ex = std::llround(c);
         ey = std::llround(d);
     }
-    if (x1 == ex && y1 == ey)
-        p.drawPoint(toPoint(x1, y1));
-    else
+    if (x1 == ex && y1 == ey) {
+        // A segment of one pixel. The SVG writer drops points, so this is a
+        // filled square where the raster painter would set the point: the
+        // pixel itself for a thin pen, the square of the pen's width up and
+        // to the left of it for a wide one.
+        const int w = std::max(1, penWidth_);
+        p.fillRect(QRect(toPoint(x1 - w / 2, y1 - w / 2), QSize(w, w)), toQColor(penColour_));
+    } else
         p.drawLine(toPoint(x1, y1), toPoint(ex, ey));
 }
 
@@ -179,6 +181,35 @@ void PainterCanvas::text(int x, int y, const std::string& s, const TextStyle& st
 
 int PainterCanvas::textWidth(const std::string& s, const TextStyle& style) const {
     return QFontMetrics(cachedFont(style).font).horizontalAdvance(QString::fromStdString(s));
+}
+
+std::optional<TextInk> PainterCanvas::textInk(const std::string& s, const TextStyle& style) const {
+    const CachedFont& f = cachedFont(style);
+    const QFontMetrics fm(f.font);
+    const QString q = QString::fromStdString(s);
+    // Glyphs may reach a little beyond their advance and line box.
+    const int margin = fm.height();
+    QImage scratch(fm.horizontalAdvance(q) + 2 * margin, fm.height() + 2 * margin,
+                   QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    {
+        QPainter p(&scratch);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setFont(f.font);
+        p.setPen(Qt::black);
+        p.drawText(QPoint(margin, margin + f.ascent), q);
+    }
+    TextInk ink{scratch.width(), scratch.height(), 0, 0};
+    for (int y = 0; y < scratch.height(); ++y)
+        for (int x = 0; x < scratch.width(); ++x)
+            if ((scratch.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                ink.left = std::min(ink.left, x);
+                ink.top = std::min(ink.top, y);
+                ink.right = std::max(ink.right, x + 1);
+                ink.bottom = std::max(ink.bottom, y + 1);
+            }
+    if (ink.right == 0) return TextInk{};
+    return TextInk{ink.left - margin, ink.top - margin, ink.right - margin, ink.bottom - margin};
 }
 
 QPainterCanvas::QPainterCanvas(int width, int height)

@@ -44,6 +44,8 @@ class PainterCanvas : public Canvas {
     void pixel(int x, int y, Rgb colour) override;
     void text(int x, int y, const std::string& s, const TextStyle& style) override;
     int textWidth(const std::string& s, const TextStyle& style) const override;
+    // Measured on the pixels the face sets, as text() would draw them.
+    std::optional<TextInk> textInk(const std::string& s, const TextStyle& style) const override;
 
     // The Qt font of a text style: Liberation Sans or Serif at a pixel size,
     // without antialiasing.

@@ -12,6 +12,7 @@
 // - no antialiasing.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace corvellan {
@@ -27,6 +28,12 @@ constexpr Rgb Black = 0x000000, Red = 0xFF0000, Lime = 0x00FF00, Blue = 0x0000FF
 }
 
 enum class FontFace { Sans, Serif };
+
+// The pixels a text sets, relative to the point it is drawn at: columns
+// left..right-1, rows top..bottom-1.
+struct TextInk {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
 
 struct TextStyle {
     Rgb colour = colours::Black;
@@ -55,6 +62,13 @@ public:
     virtual void text(int x, int y, const std::string& s, const TextStyle& style) = 0;
     // Width in pixels that text() would take for s in this style.
     virtual int textWidth(const std::string& s, const TextStyle& style) const = 0;
+    // The pixels text() would set for s in this style, where the canvas draws
+    // real glyphs; a canvas that only keeps the texts has none to give.
+    virtual std::optional<TextInk> textInk(const std::string& s, const TextStyle& style) const {
+        (void)s;
+        (void)style;
+        return std::nullopt;
+    }
 };
 
 } // namespace corvellan

@@ -21,18 +21,18 @@ void drawFigures(const Model& m, Canvas& c) {
     put(m, c, 199, 25, "Pan Vert");
     put(m, c, 199, 39, "Pan Horz");
     put(m, c, 199, 53, "Zoom");
-    put(m, c, 459, 25, "Rev Arm " + formatFixed(m.gear.RevArmPos, 6, 3) + "  ");
-    put(m, c, 459, 39, "Driv Ang " + formatFixed(m.gear.DriverAngle, 6, 2) + "  ");
-    put(m, c, 459, 53, "Step Ang" + formatFixed(m.gear.StepAngleSetting, 6, 2) + "  ");
+    put(m, c, 459, 25, "Rev Arm " + formatFigure(m.gear.RevArmPos, 6, 3) + "  ");
+    put(m, c, 459, 39, "Driv Ang " + formatFigure(m.gear.DriverAngle, 6, 2) + "  ");
+    put(m, c, 459, 53, "Step Ang" + formatFigure(m.gear.StepAngleSetting, 6, 2) + "  ");
     const Ext piston = static_cast<Ext>(v.PistonTravelPos) / 6.4L + 0.00001L;
-    put(m, c, 545, 25, "Piston % " + formatFixed(piston, 6, 2) + "  ");
-    put(m, c, 545, 37, "ValveCen" + formatFixed(m.lap.ValveCen, 7, 3) + "  ");
-    put(m, c, 545, 49, "ValveFSt" + formatFixed(v.FrontSteamOpening, 7, 3) + "  ");
-    put(m, c, 545, 61, "ValveFEx" + formatFixed(v.FrontExhaustOpening, 7, 3) + "  ");
-    put(m, c, 545, 73, "ValveRSt" + formatFixed(v.RearSteamOpening, 7, 3) + "  ");
-    put(m, c, 545, 85, "ValveREx" + formatFixed(v.RearExhaustOpening, 7, 3) + "  ");
+    put(m, c, 545, 25, "Piston % " + formatFigure(piston, 6, 2) + "  ");
+    put(m, c, 545, 37, "ValveCen" + formatFigure(m.lap.ValveCen, 7, 3) + "  ");
+    put(m, c, 545, 49, "ValveFSt" + formatFigure(v.FrontSteamOpening, 7, 3) + "  ");
+    put(m, c, 545, 61, "ValveFEx" + formatFigure(v.FrontExhaustOpening, 7, 3) + "  ");
+    put(m, c, 545, 73, "ValveRSt" + formatFigure(v.RearSteamOpening, 7, 3) + "  ");
+    put(m, c, 545, 85, "ValveREx" + formatFigure(v.RearExhaustOpening, 7, 3) + "  ");
     const Ext lever = static_cast<Ext>(m.ValveLeverAngle) / kDegToRad;
-    put(m, c, 545, 97, "ValvLevA" + formatFixed(lever, 7, 2) + "  ");
+    put(m, c, 545, 97, "ValvLevA" + formatFigure(lever, 7, 2) + "  ");
 }
 
 // The "Error" menu item blinks and "Error.wav" sounds every 21 ticks while
@@ -82,7 +82,7 @@ void drawDynVarPanel(const Model& m, FrameState& f, Canvas& c) {
     for (int k = 1; k <= 4; ++k) {
         const DynVarSlot& slot = m.dyn.slots[k];
         put(m, c, 377, rows[k - 1], slot.name);
-        put(m, c, 498, rows[k - 1], formatFixed(slot.value, 6, 3));
+        put(m, c, 498, rows[k - 1], formatFigure(slot.value, 6, 3));
     }
 }
 

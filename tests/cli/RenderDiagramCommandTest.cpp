@@ -36,6 +36,13 @@ TEST(RenderDiagram, WritesEachDiagramAtItsWindowSize) {
         EXPECT_EQ(bigEndian16(png, 18), 632) << which; // IHDR width, height
         EXPECT_EQ(bigEndian16(png, 22), height) << which;
     }
+    // The large text scale grows the picture as it grows the window.
+    const std::string large = ::testing::TempDir() + "large.png";
+    ASSERT_EQ(render("oval --large-font -o " + large).status, 0);
+    const std::string png = slurp(large);
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(bigEndian16(png, 18), 803);
+    EXPECT_EQ(bigEndian16(png, 22), 520);
 }
 
 TEST(RenderDiagram, PositionsScaleAndModeReachThePicture) {
@@ -59,6 +66,20 @@ TEST(RenderDiagram, PositionsScaleAndModeReachThePicture) {
     svg = slurp(ports);
     EXPECT_NE(svg.find("Fwd."), std::string::npos);
     EXPECT_NE(svg.find("Rev."), std::string::npos);
+}
+
+// Without --positions the picture shows every leading position the gear
+// holds, as the window does: the sample file adds six to the three of mid
+// gear and normal travel.
+TEST(RenderDiagram, PositionsOfADimensionFileAreAllDrawn) {
+    const std::string dims = std::string(CORVELLAN_TEST_DATA) + "/sample.dco";
+    for (const char* which : {"sine", "oval", "steam"}) {
+        const std::string out = ::testing::TempDir() + which + "_file.svg";
+        ASSERT_EQ(render(std::string(which) + " --dims " + dims + " -o " + out).status, 0);
+        const std::string svg = slurp(out);
+        EXPECT_NE(svg.find(">    9<"), std::string::npos) << which;
+        EXPECT_NE(svg.find("> 0.500<"), std::string::npos) << which; // slot 9's value
+    }
 }
 
 TEST(RenderDiagram, BadUsageExitsWithTwoAndOneLine) {

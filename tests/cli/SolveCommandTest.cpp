@@ -54,3 +54,17 @@ TEST(SolveCommand, BadUsageAndBadFilesGiveOneLineAndStatusTwo) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.out.find("short.dco"), std::string::npos) << r.out;
 }
+
+// Every command answers --help or -h with its own usage, and succeeds.
+TEST(CommandLine, EveryCommandPrintsItsUsageWhenAsked) {
+    for (auto [args, line] : {std::pair{"solve --help", "corvellan solve [--dims FILE]"},
+                              {"render -h", "corvellan render mechanism"},
+                              {"render steam --help", "corvellan render sine|oval|steam|ports"},
+                              {"table --csv -h", "corvellan table [--dims FILE]"}}) {
+        Outcome r = run(args);
+        EXPECT_EQ(r.status, 0) << args << ": " << r.out;
+        EXPECT_EQ(r.out.rfind("usage:\n", 0), 0u) << args << ": " << r.out;
+        EXPECT_NE(r.out.find(line), std::string::npos) << args << ": " << r.out;
+    }
+    EXPECT_EQ(run("solve --help").out.find("render"), std::string::npos);
+}

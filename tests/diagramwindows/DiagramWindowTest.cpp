@@ -319,3 +319,51 @@ TEST_F(DiagramWindowTest, CoveredWindowShowsItsLastDrawingAgain) {
     EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32).copy(below),
               ports->picture().copy(below));
 }
+
+// At the large text scale the legend and the header figures move right: each
+// window grows with them, so every text lies inside the shown picture and
+// none lies under "Close".
+TEST_F(DiagramWindowTest, LargeTextScaleGrowsTheWindowsSoNoTextIsCutOrCovered) {
+    bindDriverDia();
+    model.dyn.DynVarsShown = true;
+    model.display.setLargeText(true);
+    const QFontMetrics fm(windows().sine->font());
+    // Where the scaled texts stand: the legend's widest line and the value of
+    // dynamic variable 1.
+    const QRect legend(635, 0, fm.horizontalAdvance("Reverse Arm Positions"), 11);
+    const QRect value(461, 2, fm.horizontalAdvance(" 7.000"), 11);
+    const struct {
+        const char* item;
+        DiagramWindow* window;
+        bool usesPositions;
+    } kWindows[] = {{"SineDiag", windows().sine, true},
+                    {"OvalDiag", windows().oval, true},
+                    {"SteamDiag", windows().steam, true},
+                    {"FourEvents", windows().ports, false}};
+    for (const auto& w : kWindows) {
+        SCOPED_TRACE(w.item);
+        QRect shown, close;
+        int legendInk = 0, valueInk = 0;
+        openAndRun(mainAction(w.item), w.window, w.usesPositions ? windows().positions : nullptr,
+                   {}, [&] {
+                       shown = w.window->pictureArea()->rect();
+                       close = w.window->closeButton()->geometry();
+                       legendInk = inkIn(w.window->picture(), legend);
+                       valueInk = inkIn(w.window->picture(), value);
+                   });
+        EXPECT_GT(valueInk, 0);
+        EXPECT_TRUE(shown.contains(value)) << shown.width() << " x " << shown.height();
+        EXPECT_FALSE(close.intersects(value));
+        if (w.usesPositions) {
+            EXPECT_GT(legendInk, 0);
+            EXPECT_TRUE(shown.contains(legend)) << shown.width() << " x " << shown.height();
+            EXPECT_FALSE(close.intersects(legend));
+        }
+    }
+    // Back at the small scale the windows return to their own size.
+    model.display.setLargeText(false);
+    openAndRun(mainAction("FourEvents"), windows().ports, nullptr, {}, [&] {
+        EXPECT_EQ(windows().ports->pictureArea()->size(), QSize(632, 414));
+        EXPECT_EQ(windows().ports->closeButton()->geometry(), QRect(447, 2, 75, 25));
+    });
+}

@@ -163,3 +163,31 @@ TEST_F(DynVarBarsTest, ABarOfAnotherWindowSharesTheSlot) {
     EXPECT_EQ(shown(model.frame.DriverDia), "7.000");
     EXPECT_EQ(model.dyn.UndoCount, 2);
 }
+
+// A press on a bar of an inactive window changes the value before the focus
+// comes with the window's activation; that late focus must not retake the
+// value the undo entry starts from.
+TEST_F(DynVarBarsTest, PressOnAnInactiveWindowKeepsTheValueFoundAtThePress) {
+    QWidget other;
+    other.resize(100, 40);
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    activate(&other);
+    ASSERT_FALSE(window->isActiveWindow());
+    ASSERT_FALSE(bar1()->hasFocus());
+
+    const QPoint arrow = partOf(bar1(), QStyle::SC_ScrollBarAddLine);
+    QTest::mousePress(bar1(), Qt::LeftButton, Qt::NoModifier, arrow);
+    EXPECT_EQ(shown(model.frame.DriverDia), "7.001");
+    activate(window.get());
+    ASSERT_TRUE(bar1()->hasFocus());
+    QTest::mouseRelease(bar1(), Qt::LeftButton, Qt::NoModifier, arrow);
+
+    EXPECT_EQ(model.dyn.UndoCount, 1);
+    EXPECT_EQ(shown(model.dyn.undo[1].before), "7.000");
+    EXPECT_EQ(shown(model.dyn.undo[1].after), "7.001");
+    action("SetUnDo")->trigger();
+    window->tick();
+    click("UnDoDn");
+    EXPECT_EQ(shown(model.frame.DriverDia), "7.000");
+}

@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 
+#include "model/LocalTime.h"
 #include "view/MechanismView.h"
 
 #include <QApplication>
@@ -33,6 +34,20 @@ TEST_F(MainWindowTest, EachTickDrawsTheTurnedGearIntoTheWindow) {
 
     window->tick();
     EXPECT_EQ(model.gear.DriverAngle, 20.0f);
+}
+
+// The caption gives the date and time exactly as the command line's table
+// does: the user's short date and long time, with no zone name.
+TEST_F(MainWindowTest, CaptionTimeIsTheCommandLinesTime) {
+    std::string date, before, after;
+    localDateTime(date, before);
+    window->tick();
+    localDateTime(date, after);
+    const QString title = window->windowTitle();
+    const auto tail = [&](const std::string& time) {
+        return QString::fromStdString("     " + date + "   " + time + "   Version 2.6");
+    };
+    EXPECT_TRUE(title.endsWith(tail(before)) || title.endsWith(tail(after))) << title.toStdString();
 }
 
 TEST_F(MainWindowTest, TimerRunsAtTheScreenRefreshInterval) {

@@ -16,6 +16,28 @@ TEST(Numeric, FormatsFixedPointInMinimumField) {
     EXPECT_EQ(formatFixed(-std::numeric_limits<long double>::infinity(), 2, 3), "-Inf");
 }
 
+// What the windows show: blanks for a value that is no number, a short
+// exponent form where the fixed text would not fit its place.
+TEST(Numeric, FiguresStayBlankOrShortWhereFixedTextWouldNot) {
+    const float big = std::numeric_limits<float>::max();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    EXPECT_EQ(formatFigure(1.5f, 6, 3), " 1.500");
+    EXPECT_EQ(formatFigure(1234.5f, 6, 3), "1234.500"); // exactly the room
+    EXPECT_EQ(formatFigure(12345.5f, 6, 3), "1.23e+04");
+    EXPECT_EQ(formatFigure(big, 6, 3), "3.40e+38");
+    EXPECT_EQ(formatFigure(-big, 6, 3), "-3.4e+38");
+    EXPECT_EQ(formatFigure(nan, 6, 3), "      ");
+    EXPECT_EQ(formatFigure(-inf, 4, 1), "    ");
+    EXPECT_EQ(formatFigure(12345.5f, 9, 3), "12345.500"); // a wider field is its own room
+    EXPECT_EQ(formatFigure(1e10L, 6, 0), "1.00e+10");
+    for (float v : {1.5f, -0.0f, 12345.5f, -big, nan, inf, 9.9999e8f, 1e9f}) {
+        std::string appended = "x";
+        appendFigure(appended, v, 7, 3);
+        EXPECT_EQ(appended, "x" + formatFigure(v, 7, 3)) << v;
+    }
+}
+
 TEST(Numeric, RoundsToEvenAndSaturates) {
     EXPECT_EQ(roundToInt(2.5), 2);
     EXPECT_EQ(roundToInt(3.5), 4);

@@ -174,6 +174,19 @@ TEST(SolverGuards, ZeroLinkAndLeverStayFinite) {
     EXPECT_TRUE(std::isfinite(m.valve.PistonTravelPos));
 }
 
+// A stored divisor of exactly +-0.00001 is a hair below the limit in the
+// arithmetic's precision, so it is still repaired.
+TEST(SolverGuards, DivisorOfExactlyTheLimitRaisesError) {
+    for (float stroke : {0.00001f, -0.00001f}) {
+        Model m = nominal();
+        m.frame.Stroke = stroke;
+        solve(m);
+        ASSERT_FALSE(m.error.GeometryError) << stroke;
+        computeValve(m); // the stroke divides the piston position
+        EXPECT_TRUE(m.error.GeometryError) << stroke;
+    }
+}
+
 TEST(SolverGuards, NonNumericDimensionRaisesErrorWithoutCrashing) {
     Model m = nominal();
     m.frame.MainRod = std::numeric_limits<float>::quiet_NaN();

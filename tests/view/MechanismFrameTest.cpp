@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 using namespace corvellan;
@@ -219,6 +220,26 @@ TEST_F(NominalFrame, UndoAndDynamicVariablePanels) {
     m.display.screenData = false;
     tick();
     EXPECT_FALSE(f.window.undoButtonVisible);
+}
+
+// A Main Rod at the largest 4-byte real: the figures it ruins show blank,
+// and the value itself fits its place in exponent form.
+TEST_F(NominalFrame, FiguresThatAreNoNumberShowBlankAndHugeOnesShort) {
+    const float huge = std::numeric_limits<float>::max();
+    m.frame.MainRod = huge;
+    m.dyn.slots[1] = DynVarSlot{MainRodCode, huge, "Main Rod"};
+    m.dyn.DynVarsShown = true;
+    m.dyn.UndoShown = true;
+    m.dyn.UndoCount = 1;
+    m.dyn.undo[1] = UndoEntry{MainRodCode, 8.0f, huge, "Main Rod"};
+    tick();
+    ASSERT_NE(canvas.findText("Piston %"), nullptr);
+    EXPECT_EQ(canvas.findText("Piston %")->text, "Piston %         ");
+    ASSERT_NE(canvas.findText("3.40e+38"), nullptr);
+    EXPECT_EQ(canvas.findText("3.40e+38")->coords, coords({498, 71}));
+    EXPECT_EQ(m.dyn.UndoLine, " 1- Main Rod 3.40e+38 to  8.000");
+    for (const std::string& t : canvas.texts())
+        EXPECT_EQ(t.find("NaN"), std::string::npos) << t;
 }
 
 TEST_F(NominalFrame, PanelHooksRunInOrderOnlyWithScreenData) {
