@@ -106,21 +106,10 @@ const Model& gearB() {
     return b;
 }
 
-void drawSineWithB(Model& m, Canvas& c) {
-    drawSineDiagram(m, c);
-    drawComparison(DiagramKind::Sine, m, gearB(), c);
-}
-void drawOvalWithB(Model& m, Canvas& c) {
-    drawOvalDiagram(m, c);
-    drawComparison(DiagramKind::Oval, m, gearB(), c);
-}
-void drawSteamWithB(Model& m, Canvas& c) {
-    drawSteamDiagram(m, c);
-    drawComparison(DiagramKind::Steam, m, gearB(), c);
-}
-void drawPortsBothWithB(Model& m, Canvas& c) {
-    drawPortsBoth(m, c);
-    drawComparison(DiagramKind::Ports, m, gearB(), c);
+// A diagram with gear B drawn over it, as while comparing.
+template <DiagramKind Kind, void (*Draw)(Model&, Canvas&)> void drawWithB(Model& m, Canvas& c) {
+    Draw(m, c);
+    drawComparison(Kind, m, gearB(), c);
 }
 
 } // namespace
@@ -131,10 +120,16 @@ BENCHMARK(BM_Painter<drawOvalDiagram>)->Name("Oval/Painter")->Unit(benchmark::kM
 BENCHMARK(BM_Painter<drawSteamDiagram>)->Name("Steam/Painter")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Painter<drawPortDiagram>)->Name("Ports/Painter")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Painter<drawPortsBoth>)->Name("PortsBoth/Painter")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Painter<drawSineWithB>)->Name("SineWithB/Painter")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Painter<drawOvalWithB>)->Name("OvalWithB/Painter")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Painter<drawSteamWithB>)->Name("SteamWithB/Painter")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Painter<drawPortsBothWithB>)
+BENCHMARK(BM_Painter<drawWithB<DiagramKind::Sine, drawSineDiagram>>)
+    ->Name("SineWithB/Painter")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Painter<drawWithB<DiagramKind::Oval, drawOvalDiagram>>)
+    ->Name("OvalWithB/Painter")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Painter<drawWithB<DiagramKind::Steam, drawSteamDiagram>>)
+    ->Name("SteamWithB/Painter")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Painter<drawWithB<DiagramKind::Ports, drawPortsBoth>>)
     ->Name("PortsBothWithB/Painter")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Recording<drawSineDiagram>)->Name("Sine/Recording")->Unit(benchmark::kMillisecond);

@@ -7,63 +7,39 @@
 // Ctrl+C copies the selected cells as tab-separated text; "Save CSV..."
 // writes both tables as CSV.
 
+#include "main/ReportWindow.h"
 #include "model/GearComparison.h"
 #include "model/Model.h"
 
-#include <QWidget>
-
-#include <vector>
-
 class QLabel;
-class QRadioButton;
 class QTableWidget;
-class QTimer;
 
 namespace corvellan {
 
-class TCompare : public QWidget {
+class TCompare : public ReportWindow {
     Q_OBJECT
   public:
     TCompare(Model& model, QWidget* parent);
 
-    // The gear to compare with, kept by the caller; nullptr: none.
+    // The gear to compare with, kept by the caller; nullptr: none (the
+    // window closes).
     void setGearB(const Model* gearB);
 
     QTableWidget* table() const { return table_; }
     QTableWidget* dimensionTable() const { return dimensions_; }
     const GearComparison& comparison() const { return comparison_; }
 
-    // The diagram positions (false) or each gear's sweep (true).
-    void showSweep(bool sweep);
-    // Compares again when gear A has changed since the last time (the
-    // window checks this several times a second while shown).
-    void recomputeIfChanged();
-    QString selectedText() const;
-    void copySelection() const;
-    // Asks for a file name, then saves.
-    void saveCsvAs();
-    // Writes both tables as CSV; on failure returns false with the reason.
-    bool saveCsv(const QString& path, QString* error) const;
-
   protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void recompute() override;
+    std::string csvText() const override;
 
   private:
-    void recompute();
-
-    Model& m_;
     const Model* gearB_ = nullptr;
     QLabel* gears_;
-    QRadioButton* positionsChoice_;
-    QRadioButton* sweepChoice_;
     QTableWidget* table_;
     QLabel* dimensionsCaption_;
     QTableWidget* dimensions_;
-    QTimer* watch_;
     GearComparison comparison_;
-    std::vector<Real> inputs_; // gear A's, when last compared
-    bool sweep_ = false;
 };
 
 } // namespace corvellan

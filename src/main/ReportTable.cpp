@@ -9,7 +9,6 @@
 #include <QTableWidget>
 
 #include <cctype>
-#include <cstring>
 #include <map>
 
 namespace corvellan {
@@ -87,10 +86,6 @@ bool saveReportText(const QString& path, const std::string& text, QString* error
         return true;
     if (error) *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
     return false;
-}
-
-bool sameBits(const std::vector<Real>& a, const std::vector<Real>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Real)) == 0;
 }
 
 } // namespace corvellan

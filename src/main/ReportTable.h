@@ -1,9 +1,7 @@
 #pragma once
 // What the report windows ("Valve Events", "Compare") share: read-only
-// tables of text cells, copying a selection as tab-separated rows, saving
-// CSV safely, and noticing when the gear they report on has changed.
-
-#include "model/Model.h"
+// tables of text cells, copying a selection as tab-separated rows, and
+// saving CSV safely.
 
 #include <QString>
 
@@ -32,8 +30,5 @@ void saveReportCsvAs(QWidget* parent, const QString& title, const char* dialogNa
 // leaves an existing file as it was. On failure returns false with the
 // reason.
 bool saveReportText(const QString& path, const std::string& text, QString* error);
-
-// Bit for bit, so that a NaN is no change.
-bool sameBits(const std::vector<Real>& a, const std::vector<Real>& b);
 
 } // namespace corvellan

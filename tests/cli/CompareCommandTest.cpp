@@ -4,6 +4,8 @@
 #include "cli/RunProgram.h"
 #include "model/DimensionFile.h"
 #include "model/Model.h"
+// After the model: Qt's keywords would clash with its names.
+#include "cli/ParseJson.h"
 
 #include <QImage>
 #include <QJsonArray>
@@ -35,13 +37,6 @@ std::string changedSampleFile() {
     const std::string path = tempPath("changed.dco");
     EXPECT_TRUE(saveDimensionFile(m, path).ok);
     return path;
-}
-
-QJsonObject parseJson(const std::string& text) {
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-    return doc.object();
 }
 
 // The text of the "A" and "B" members of compare's JSON.
