@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgtest-dev libgmock-dev
-          libbenchmark-dev cmake ninja-build g++ pkg-config fonts-liberation2 fonts-dejavu-core)
+          libbenchmark-dev libnlopt-cxx-dev cmake ninja-build g++ pkg-config fonts-liberation2 fonts-dejavu-core)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "app/Cli.h"
 
+#include "app/BalanceCommand.h"
 #include "app/CliSupport.h"
 #include "app/CompareCommand.h"
 #include "app/DiagramCommand.h"
@@ -34,7 +35,9 @@ const char* kUsage =
     "                   -o OUT.png|OUT.svg\n"
     "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n"
     "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n"
-    "  corvellan compare A.dco B.dco [--positions a,b,c | --sweep] [--json | --csv]\n";
+    "  corvellan compare A.dco B.dco [--positions a,b,c | --sweep] [--json | --csv]\n"
+    "  corvellan balance [--dims FILE] [--vary NAME,...] [--bounds NAME=LO:HI,...]\n"
+    "                   [--settings F,F,...] [--weights WC:WL:WK] [--json] -o OUT.dco\n";
 
 // The lines of the usage that describe `command`: the line that names it
 // and the lines that continue it, indented further.
@@ -194,6 +197,7 @@ int runCommandLine(int argc, char** argv) {
     if (command == "table") return tableCommand(args);
     if (command == "events") return eventsCommand(args);
     if (command == "compare") return compareCommand(args);
+    if (command == "balance") return balanceCommand(args);
     return usageError("unknown command " + command);
 }
 

@@ -28,6 +28,7 @@ class DimensionCommands;
 class DiagramCommands;
 class ValveEventsCommand;
 class CompareCommands;
+class BalanceCommand;
 class DynVarControls;
 class FileCommands;
 class TRevPos;
@@ -80,6 +81,8 @@ class TMainForm : public QMainWindow {
     ValveEventsCommand& valveEvents() const { return *valveEvents_; }
     // "Compare With…": a second gear beside this one.
     CompareCommands& compare() const { return *compare_; }
+    // "Balance…": the balance dialog.
+    BalanceCommand& balance() const { return *balance_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -108,6 +111,7 @@ class TMainForm : public QMainWindow {
     DimensionCommands* dimensions_ = nullptr;
     ValveEventsCommand* valveEvents_ = nullptr;
     CompareCommands* compare_ = nullptr;
+    BalanceCommand* balance_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 
