@@ -2,6 +2,7 @@
 
 #include "app/BalanceCommand.h"
 #include "app/CliSupport.h"
+#include "app/CompareCommand.h"
 #include "app/DiagramCommand.h"
 #include "app/EventsPicture.h"
 #include "app/EventsCommand.h"
@@ -32,10 +33,12 @@ const char* kUsage =
     "                   [--no-screen-data] [--paths] [--pivots p1,...,p6]\n"
     "                   -o OUT.png|OUT.svg|OUT.pdf\n"
     "  corvellan render sine|oval|steam|ports [--dims FILE] [--positions a,b,c]\n"
-    "                   [--scale S] [--mode F|R|B] [--large-font] -o OUT.png|OUT.svg|OUT.pdf\n"
+    "                   [--scale S] [--mode F|R|B] [--large-font] [--compare B.dco]\n"
+    "                   -o OUT.png|OUT.svg|OUT.pdf\n"
     "  corvellan render events [--dims FILE] [--sweep] -o OUT.png\n"
     "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n"
     "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n"
+    "  corvellan compare A.dco B.dco [--positions a,b,c | --sweep] [--json | --csv]\n"
     "  corvellan balance [--dims FILE] [--vary NAME,...] [--bounds NAME=LO:HI,...]\n"
     "                   [--settings F,F,...] [--weights WC:WL:WK] [--json] -o OUT.dco\n"
     "  corvellan --version            print the version\n";
@@ -202,6 +205,7 @@ int runCommandLine(int argc, char** argv) {
     if (command == "render") return renderCommand(args);
     if (command == "table") return tableCommand(args);
     if (command == "events") return eventsCommand(args);
+    if (command == "compare") return compareCommand(args);
     if (command == "balance") return balanceCommand(args);
     return usageError("unknown command " + command);
 }

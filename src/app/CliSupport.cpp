@@ -3,6 +3,7 @@
 #include "model/DimensionFile.h"
 #include "model/PivotPick.h"
 #include "platform/PictureFile.h"
+#include "model/ValveEvents.h"
 
 #include <QGuiApplication>
 
@@ -47,6 +48,44 @@ void ArgReader::numbers(const std::string& option, std::vector<Ext>& out) {
         if (comma == std::string::npos) break;
         start = comma + 1;
     }
+}
+
+bool readReportOption(ArgReader& in, const std::string& option, ReportOptions& o) {
+    auto chooseFormat = [&](ReportFormat format) {
+        if (o.formatChosen) in.fail("choose one of --json and --csv");
+        o.format = format;
+        o.formatChosen = true;
+    };
+    if (option == "--positions") {
+        in.numbers(option, o.positions);
+        o.havePositions = true;
+    } else if (option == "--sweep")
+        o.sweep = true;
+    else if (option == "--json")
+        chooseFormat(ReportFormat::Json);
+    else if (option == "--csv")
+        chooseFormat(ReportFormat::Csv);
+    else
+        return false;
+    return true;
+}
+
+void checkReportOptions(ArgReader& in, const ReportOptions& o) {
+    if (in.ok() && o.havePositions && o.sweep) in.fail("choose one of --positions and --sweep");
+}
+
+bool listedSettings(const Model& m, const ReportOptions& o, const char* gear,
+                    std::vector<Real>& settings, std::string* error) {
+    settings.clear();
+    if (o.havePositions) {
+        for (Ext p : o.positions)
+            settings.push_back(clampSetting(m, p));
+        return true;
+    }
+    settings = diagramPositionSettings(m);
+    if (settings.empty() && error)
+        *error = std::string(gear) + " has no diagram positions; give --positions or --sweep";
+    return !settings.empty();
 }
 
 int usageError(const std::string& error) {

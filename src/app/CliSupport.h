@@ -36,6 +36,26 @@ private:
     std::string error_;
 };
 
+// The options the report commands share: the settings (a list given with
+// --positions, or --sweep) and the format (--json or --csv).
+enum class ReportFormat { Text, Json, Csv };
+struct ReportOptions {
+    std::vector<Ext> positions;
+    bool havePositions = false;
+    bool sweep = false;
+    ReportFormat format = ReportFormat::Text;
+    bool formatChosen = false;
+};
+// Reads `option` (and its value) when it is one of them; false otherwise.
+bool readReportOption(ArgReader& in, const std::string& option, ReportOptions& o);
+// After the last option: a list and the sweep together are an error.
+void checkReportOptions(ArgReader& in, const ReportOptions& o);
+// The settings of a report on `m` without --sweep: the list brought into the
+// reverse arm's travel, else the diagram positions. False with an error when
+// there are none.
+bool listedSettings(const Model& m, const ReportOptions& o, const char* gear,
+                    std::vector<Real>& settings, std::string* error);
+
 // One line on stderr, exit status 2.
 int usageError(const std::string& error);
 int inputError(const std::string& error);

@@ -1,6 +1,7 @@
 #include "app/DiagramCommand.h"
 
 #include "app/CliSupport.h"
+#include "diagrams/CompareOverlay.h"
 #include "diagrams/DiagramFrame.h"
 #include "diagrams/OvalDiagram.h"
 #include "diagrams/PortDiagram.h"
@@ -26,6 +27,7 @@ constexpr int kOvalHeight = 426;
 
 struct DiagramOptions {
     std::string dims, out;
+    std::string compare; // gear B, drawn over the diagram
     std::vector<Ext> positions;
     bool havePositions = false;
     Ext scale = 0;
@@ -42,6 +44,8 @@ bool readOptions(const std::string& which, const std::vector<std::string>& args,
         const std::string opt = in.next();
         if (opt == "--dims")
             o.dims = in.value(opt);
+        else if (opt == "--compare")
+            o.compare = in.value(opt);
         else if (opt == "--positions") {
             in.numbers(opt, o.positions);
             if (in.ok() && o.positions.size() > static_cast<size_t>(kMaxDiagramPositions))
@@ -90,7 +94,7 @@ void applyPositions(Model& m, const DiagramOptions& o) {
     }
 }
 
-void draw(Model& m, const std::string& which, char mode, Canvas& c) {
+void draw(Model& m, const std::string& which, char mode, Canvas& c, const Model* gearB) {
     c.erase(colours::White);
     if (which == "sine")
         drawSineDiagram(m, c);
@@ -100,6 +104,12 @@ void draw(Model& m, const std::string& which, char mode, Canvas& c) {
         drawSteamDiagram(m, c);
     else
         choosePortGraph(m, c, mode);
+    if (!gearB) return;
+    const DiagramKind kind = which == "sine"    ? DiagramKind::Sine
+                             : which == "oval"  ? DiagramKind::Oval
+                             : which == "steam" ? DiagramKind::Steam
+                                                : DiagramKind::Ports;
+    drawComparison(kind, m, *gearB, c);
 }
 
 } // namespace
@@ -113,6 +123,10 @@ int renderDiagramCommand(const std::string& which, const std::vector<std::string
     Model m;
     initialiseModel(m);
     if (!o.dims.empty() && !loadDimensions(m, o.dims, &error)) return inputError(error);
+    Model gearB;
+    initialiseModel(gearB);
+    if (!o.compare.empty() && !loadDimensions(gearB, o.compare, &error)) return inputError(error);
+    const Model* compared = o.compare.empty() ? nullptr : &gearB;
     applyPositions(m, o);
     m.display.setLargeText(o.largeFont);
     // The window draws over a gear the animation has already solved: the
@@ -126,7 +140,7 @@ int renderDiagramCommand(const std::string& which, const std::vector<std::string
     Picture picture;
     picture.size = QSize(size.width, size.height);
     picture.title = QStringLiteral("CORVELLAN Outside Admission");
-    picture.draw = [&](Canvas& c) { draw(m, which, o.mode, c); };
+    picture.draw = [&](Canvas& c) { draw(m, which, o.mode, c, compared); };
     return writePicture(o.out, picture);
 }
 

@@ -16,6 +16,7 @@
 #include "main/RevPosDialog.h"
 #include "main/StepAngleDialog.h"
 #include "main/ValveEventsCommand.h"
+#include "main/CompareCommands.h"
 #include "main/BalanceCommand.h"
 #include "model/LocalTime.h"
 #include "platform/QPainterCanvas.h"
@@ -84,6 +85,7 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
         m_, this, *commands_, [this](bool run) { run ? timer_->start() : timer_->stop(); },
         [this] { dynVars_->followSwitch(); }, frame_->clock);
     valveEvents_ = new ValveEventsCommand(m_, this, *commands_);
+    compare_ = new CompareCommands(m_, this, *diagrams_);
     balance_ = new BalanceCommand(m_, this, *motion_);
 
     // Picture export and printing, shortcuts, dropped files: added last,

@@ -118,7 +118,7 @@ TEST_F(DiagramWindowTest, DrawGraphsMenuAndToolButtonsOpenTheFourWindows) {
     for (QAction* a : graphs->actions())
         captions << a->text();
     EXPECT_EQ(captions, QStringList({"&SineDiagram", "&OvalDiagram", "S&teamDiagram",
-                                     "&PortOpenClose", "Valve Events"}));
+                                     "&PortOpenClose", "Valve Events", "Compare"}));
     // "Draw&Graphs" stands before "&Help" (where present) and the error item.
     const QList<QAction*> bar = window->menuBar()->actions();
     const int at = static_cast<int>(bar.indexOf(graphs->menuAction()));

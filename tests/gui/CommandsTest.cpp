@@ -28,8 +28,8 @@ TEST_F(MainWindowTest, MenusHoldTheCommandsInTheirOrder) {
               "&File|&SetUp|&EditDimen|&ReferPoints|&DrawLinesCircles|Pi&votData|D&ynamicVari|"
               "&UnDo|Draw&Graphs|&Help|");
     EXPECT_EQ(captions(window->findChild<QMenu*>("File1")).join("|").toStdString(),
-              "&OpenDimensions|Open&DosDimensions|Save&AsDimensions|-|Save P&icture…|&Print…|-|"
-              "E&xit");
+              "&OpenDimensions|Open&DosDimensions|Save&AsDimensions|-|Compare With…|"
+              "Stop Comparing|-|Save P&icture…|&Print…|-|E&xit");
     EXPECT_EQ(captions(window->findChild<QMenu*>("SetUp")).join("|").toStdString(),
               "Set&RevArmPos|Set&DriverAng|Set&StepAng|SetRef&Points|-|SetLarge&Font|"
               "&CalcCentRevArm|SetS&teamDisp On|Set&ErrorBeep Off|Set&LineWidth 2|"
