@@ -2,8 +2,11 @@
 // the positions dialog, erased and drawn into a 632 x 414 painter canvas as a
 // window redraw does. Beside them: the floor of any redraw (erasing the
 // picture), the same draws into a RecordingCanvas (the solver and arithmetic
-// without rasterising), and the solver work alone.
+// without rasterising), and the solver work alone. While a second gear is
+// compared, its curves are drawn over each diagram: those draws again, with
+// the floor of twice the solves.
 
+#include "diagrams/CompareOverlay.h"
 #include "diagrams/OvalDiagram.h"
 #include "diagrams/PortDiagram.h"
 #include "diagrams/SineDiagram.h"
@@ -93,6 +96,22 @@ void drawPortsBoth(Model& m, Canvas& c) {
     choosePortGraph(m, c, 'B');
 }
 
+// The nominal gear with a later eccentric, as gear B.
+const Model& gearB() {
+    static const Model b = [] {
+        Model m = nominal();
+        storeDimension(m, EccCrankAngleDegCode, 176);
+        return m;
+    }();
+    return b;
+}
+
+// A diagram with gear B drawn over it, as while comparing.
+template <DiagramKind Kind, void (*Draw)(Model&, Canvas&)> void drawWithB(Model& m, Canvas& c) {
+    Draw(m, c);
+    drawComparison(Kind, m, gearB(), c);
+}
+
 } // namespace
 
 BENCHMARK(BM_Floor_Erase);
@@ -101,6 +120,18 @@ BENCHMARK(BM_Painter<drawOvalDiagram>)->Name("Oval/Painter")->Unit(benchmark::kM
 BENCHMARK(BM_Painter<drawSteamDiagram>)->Name("Steam/Painter")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Painter<drawPortDiagram>)->Name("Ports/Painter")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Painter<drawPortsBoth>)->Name("PortsBoth/Painter")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Painter<drawWithB<DiagramKind::Sine, drawSineDiagram>>)
+    ->Name("SineWithB/Painter")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Painter<drawWithB<DiagramKind::Oval, drawOvalDiagram>>)
+    ->Name("OvalWithB/Painter")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Painter<drawWithB<DiagramKind::Steam, drawSteamDiagram>>)
+    ->Name("SteamWithB/Painter")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Painter<drawWithB<DiagramKind::Ports, drawPortsBoth>>)
+    ->Name("PortsBothWithB/Painter")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Recording<drawSineDiagram>)->Name("Sine/Recording")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Recording<drawOvalDiagram>)->Name("Oval/Recording")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Recording<drawSteamDiagram>)->Name("Steam/Recording")->Unit(benchmark::kMillisecond);
@@ -110,6 +141,10 @@ BENCHMARK(BM_Floor_Solves)
     ->Arg(3 * 46)
     ->Arg(3 * 150)
     ->Arg(19 * 91)
+    ->Arg(2 * 3 * 67)
+    ->Arg(2 * 3 * 46)
+    ->Arg(2 * 3 * 150)
+    ->Arg(2 * 2 * 19 * 91)
     ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

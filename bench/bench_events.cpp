@@ -3,9 +3,9 @@
 // computation each), which any exact search has to pay before refining.
 
 #include "model/Model.h"
-#include "model/Solver.h"
-#include "model/Valve.h"
 #include "model/ValveEvents.h"
+
+#include "SampleFloor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -42,17 +42,8 @@ void BM_EventsOneSettingReused(benchmark::State& state) {
 void BM_Floor_SweepSamples(benchmark::State& state) {
     Model m = nominal();
     const std::vector<Real> settings = sweepSettings(m);
-    for (auto _ : state) {
-        for (Real setting : settings) {
-            m.gear.RevArmPos = setting;
-            for (int k = 0; k < 360; ++k) {
-                m.gear.DriverAngle = static_cast<Real>(k);
-                solve(m);
-                computeValve(m);
-                benchmark::DoNotOptimize(m.valve.FrontSteamOpening);
-            }
-        }
-    }
+    for (auto _ : state)
+        sampleTurns(m, settings);
 }
 
 } // namespace

@@ -22,6 +22,7 @@
 #include <vector>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 
 using namespace corvellan;
 
@@ -75,6 +76,16 @@ void BM_Floor(benchmark::State& state) {
 }
 BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
 
+// Six slots on the pivots that travel furthest, their paths shown.
+void showSixPaths(Model& m) {
+    const int pivots[] = {2, 3, 5, 6, 7, 11};
+    for (int k = 1; k <= 6; ++k) {
+        m.pivotData.slotPivot[k] = static_cast<Real>(pivots[k - 1]);
+        m.pivotData.slotShown[k] = true;
+    }
+    m.pivotData.pathsShown = true;
+}
+
 // Gears with one dimension at a value that makes coordinates huge or not a
 // number: each of the 36 at 1e30, the largest 4-byte real and its negative.
 std::vector<Model> wildGears() {
@@ -91,7 +102,7 @@ std::vector<Model> wildGears() {
     return gears;
 }
 
-enum class Gear { Nominal, NominalLevels2000, Wild };
+enum class Gear { Nominal, NominalLevels2000, Wild, SixPaths };
 
 void runTicks(benchmark::State& state, bool steam, Gear gear) {
     const bool wild = gear == Gear::Wild;
@@ -104,6 +115,7 @@ void runTicks(benchmark::State& state, bool steam, Gear gear) {
         gears.emplace_back();
         initialiseModel(gears.back());
         gears.back().display.steamDisplay = steam;
+        if (gear == Gear::SixPaths) showSixPaths(gears.back());
     }
     FrameState f;
     SilentSound silence;
@@ -120,6 +132,7 @@ void runTicks(benchmark::State& state, bool steam, Gear gear) {
     const std::chrono::duration<double, std::nano> d = Clock::now() - t0;
     state.counters["x_floor"] = d.count() / static_cast<double>(state.iterations()) / floor;
 }
+
 
 void BM_TickSteamOff(benchmark::State& state) {
     runTicks(state, false, Gear::Nominal);
@@ -142,6 +155,45 @@ void BM_TickWildDimensions(benchmark::State& state) {
     runTicks(state, true, Gear::Wild);
 }
 BENCHMARK(BM_TickWildDimensions)->Unit(benchmark::kMicrosecond);
+
+// The frame with six paths over the plain frame (steam off, no paths), both
+// timed in this run in alternating batches on the thread's CPU clock, best
+// batch of each: other work on the machine then weighs on both alike.
+double pathsOverPlain() {
+    static double ratio = [] {
+        ensureGuiApplication();
+        Model plain, paths;
+        initialiseModel(plain);
+        initialiseModel(paths);
+        showSixPaths(paths);
+        FrameState fp, fq;
+        SilentSound silence;
+        QPainterCanvas picture;
+        auto batch = [&](Model& m, FrameState& f) {
+            timespec a{}, b{};
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &a);
+            for (int i = 0; i < 100; ++i)
+                runTick(m, f, picture, silence);
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &b);
+            return (b.tv_sec - a.tv_sec) * 1e9 + static_cast<double>(b.tv_nsec - a.tv_nsec);
+        };
+        double bestPlain = 1e300, bestPaths = 1e300;
+        for (int round = 0; round < 9; ++round) {
+            bestPlain = std::min(bestPlain, batch(plain, fp));
+            bestPaths = std::min(bestPaths, batch(paths, fq));
+        }
+        return bestPaths / bestPlain;
+    }();
+    return ratio;
+}
+
+// Six pivot paths shown: solved once, then drawn every frame. x_plain is the
+// cost of such a frame over the plain frame's.
+void BM_TickSixPivotPaths(benchmark::State& state) {
+    runTicks(state, false, Gear::SixPaths);
+    state.counters["x_plain"] = pathsOverPlain();
+}
+BENCHMARK(BM_TickSixPivotPaths)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgtest-dev libgmock-dev
-          libbenchmark-dev cmake ninja-build g++ pkg-config fonts-liberation2 fonts-dejavu-core)
+          libbenchmark-dev libnlopt-cxx-dev cmake ninja-build g++ pkg-config fonts-liberation2 fonts-dejavu-core
+          desktop-file-utils shared-mime-info locales)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -17,6 +18,13 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   export DEBIAN_FRONTEND=noninteractive
   $sudo_ apt-get update -q
   $sudo_ apt-get install -y -q "${missing[@]}"
+fi
+
+# The tests read numbers under a locale whose decimal mark is a comma.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  sudo_=""
+  [[ $(id -u) == 0 ]] || sudo_=sudo
+  $sudo_ localedef -i de_DE -c -f UTF-8 de_DE.UTF-8 || true
 fi
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

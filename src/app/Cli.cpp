@@ -1,7 +1,10 @@
 #include "app/Cli.h"
 
+#include "app/BalanceCommand.h"
 #include "app/CliSupport.h"
+#include "app/CompareCommand.h"
 #include "app/DiagramCommand.h"
+#include "app/EventsPicture.h"
 #include "app/EventsCommand.h"
 #include "app/RenderCommand.h"
 #include "app/TableCommand.h"
@@ -27,11 +30,18 @@ const char* kUsage =
     "  corvellan FILE.dco             open the simulator on a dimension file\n"
     "  corvellan solve [--dims FILE] [--angle DEG] [--revarm X] [--json]\n"
     "  corvellan render mechanism [--dims FILE] [--angle DEG] [--revarm X] [--steam]\n"
-    "                   [--no-screen-data] -o OUT.png|OUT.svg\n"
+    "                   [--no-screen-data] [--paths] [--pivots p1,...,p6]\n"
+    "                   -o OUT.png|OUT.svg|OUT.pdf\n"
     "  corvellan render sine|oval|steam|ports [--dims FILE] [--positions a,b,c]\n"
-    "                   [--scale S] [--mode F|R|B] [--large-font] -o OUT.png|OUT.svg\n"
+    "                   [--scale S] [--mode F|R|B] [--large-font] [--compare B.dco]\n"
+    "                   -o OUT.png|OUT.svg|OUT.pdf\n"
+    "  corvellan render events [--dims FILE] [--sweep] -o OUT.png\n"
     "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n"
-    "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n";
+    "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n"
+    "  corvellan compare A.dco B.dco [--positions a,b,c | --sweep] [--json | --csv]\n"
+    "  corvellan balance [--dims FILE] [--vary NAME,...] [--bounds NAME=LO:HI,...]\n"
+    "                   [--settings F,F,...] [--weights WC:WL:WK] [--json] -o OUT.dco\n"
+    "  corvellan --version            print the version\n";
 
 // The lines of the usage that describe `command`: the line that names it
 // and the lines that continue it, indented further.
@@ -57,10 +67,11 @@ bool asksForHelp(const std::vector<std::string>& args) {
 }
 
 int renderCommand(std::vector<std::string> args) {
-    if (args.empty()) return usageError("render needs a picture: mechanism, sine, oval, steam or ports");
+    if (args.empty()) return usageError("render needs a picture: mechanism, sine, oval, steam, ports or events");
     const std::string which = args[0];
     args.erase(args.begin());
     if (which == "mechanism") return renderMechanismCommand(args);
+    if (which == "events") return renderEventsCommand(args);
     if (which == "sine" || which == "oval" || which == "steam" || which == "ports")
         return renderDiagramCommand(which, args);
     return usageError("unknown picture " + which);
@@ -179,6 +190,10 @@ int runCommandLine(int argc, char** argv) {
         std::cout << kUsage;
         return 0;
     }
+    if (args[0] == "--version") {
+        std::cout << "corvellan " << CORVELLAN_VERSION << "\n";
+        return 0;
+    }
     const std::string command = args[0];
     args.erase(args.begin());
     // Every command prints its own usage when asked.
@@ -190,6 +205,8 @@ int runCommandLine(int argc, char** argv) {
     if (command == "render") return renderCommand(args);
     if (command == "table") return tableCommand(args);
     if (command == "events") return eventsCommand(args);
+    if (command == "compare") return compareCommand(args);
+    if (command == "balance") return balanceCommand(args);
     return usageError("unknown command " + command);
 }
 

@@ -1,6 +1,9 @@
 #include "app/CliSupport.h"
 
 #include "model/DimensionFile.h"
+#include "model/PivotPick.h"
+#include "platform/PictureFile.h"
+#include "model/ValveEvents.h"
 
 #include <QGuiApplication>
 
@@ -10,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <sstream>
 
 namespace corvellan {
 
@@ -46,6 +50,44 @@ void ArgReader::numbers(const std::string& option, std::vector<Ext>& out) {
     }
 }
 
+bool readReportOption(ArgReader& in, const std::string& option, ReportOptions& o) {
+    auto chooseFormat = [&](ReportFormat format) {
+        if (o.formatChosen) in.fail("choose one of --json and --csv");
+        o.format = format;
+        o.formatChosen = true;
+    };
+    if (option == "--positions") {
+        in.numbers(option, o.positions);
+        o.havePositions = true;
+    } else if (option == "--sweep")
+        o.sweep = true;
+    else if (option == "--json")
+        chooseFormat(ReportFormat::Json);
+    else if (option == "--csv")
+        chooseFormat(ReportFormat::Csv);
+    else
+        return false;
+    return true;
+}
+
+void checkReportOptions(ArgReader& in, const ReportOptions& o) {
+    if (in.ok() && o.havePositions && o.sweep) in.fail("choose one of --positions and --sweep");
+}
+
+bool listedSettings(const Model& m, const ReportOptions& o, const char* gear,
+                    std::vector<Real>& settings, std::string* error) {
+    settings.clear();
+    if (o.havePositions) {
+        for (Ext p : o.positions)
+            settings.push_back(clampSetting(m, p));
+        return true;
+    }
+    settings = diagramPositionSettings(m);
+    if (settings.empty() && error)
+        *error = std::string(gear) + " has no diagram positions; give --positions or --sweep";
+    return !settings.empty();
+}
+
 int usageError(const std::string& error) {
     std::cerr << "corvellan: " << error << " (corvellan --help shows the usage)\n";
     return 2;
@@ -66,16 +108,48 @@ bool loadDimensions(Model& m, const std::string& path, std::string* error) {
     return r.ok;
 }
 
+bool readPivotSlots(const std::string& text, Model& m, std::string* error) {
+    std::stringstream in(text);
+    std::string item;
+    int slot = 0;
+    while (std::getline(in, item, ',')) {
+        bool ok = false;
+        const Ext v = parseReal(item, &ok);
+        if (!ok || v < 0 || v >= kPivotCount || v != std::floor(v) || ++slot > kPivotSlots) {
+            *error = "--pivots needs up to six pivot numbers 0 to 26, not \"" + text + "\"";
+            return false;
+        }
+        m.pivotData.slotPivot[slot] = static_cast<Real>(v);
+        m.pivotData.slotShown[slot] = true;
+    }
+    return true;
+}
+
+void checkPictureName(ArgReader& in, const std::string& out) {
+    if (in.ok() && pictureFormatOf(QString::fromStdString(out)) == PictureFormat::None)
+        in.fail("the output must end in .png, .svg or .pdf: " + out);
+}
+
+int writePicture(const std::string& out, const Picture& picture) {
+    const QString why = writePictureFile(QString::fromStdString(out), picture);
+    if (!why.isEmpty()) return inputError("cannot write " + out + ": " + why.toStdString());
+    return 0;
+}
+
 namespace {
 void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 } // namespace
 
-void ensureGuiApplication() {
-    if (QCoreApplication::instance()) return;
+void prepareOffscreen() {
     qInstallMessageHandler(quietQt);
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+void ensureGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    prepareOffscreen();
     static int argc = 1;
     static char name[] = "corvellan";
     static char* argv[] = {name, nullptr};

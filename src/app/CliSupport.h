@@ -9,6 +9,8 @@
 
 namespace corvellan {
 
+struct Picture;
+
 // Reads "--option value" pairs; the first problem is kept as the error.
 class ArgReader {
 public:
@@ -34,6 +36,26 @@ private:
     std::string error_;
 };
 
+// The options the report commands share: the settings (a list given with
+// --positions, or --sweep) and the format (--json or --csv).
+enum class ReportFormat { Text, Json, Csv };
+struct ReportOptions {
+    std::vector<Ext> positions;
+    bool havePositions = false;
+    bool sweep = false;
+    ReportFormat format = ReportFormat::Text;
+    bool formatChosen = false;
+};
+// Reads `option` (and its value) when it is one of them; false otherwise.
+bool readReportOption(ArgReader& in, const std::string& option, ReportOptions& o);
+// After the last option: a list and the sweep together are an error.
+void checkReportOptions(ArgReader& in, const ReportOptions& o);
+// The settings of a report on `m` without --sweep: the list brought into the
+// reverse arm's travel, else the diagram positions. False with an error when
+// there are none.
+bool listedSettings(const Model& m, const ReportOptions& o, const char* gear,
+                    std::vector<Real>& settings, std::string* error);
+
 // One line on stderr, exit status 2.
 int usageError(const std::string& error);
 int inputError(const std::string& error);
@@ -42,9 +64,22 @@ int inputError(const std::string& error);
 // name ends in ".oca" (any case).
 bool loadDimensions(Model& m, const std::string& path, std::string* error);
 
+// "p1,...,p6": up to six pivot numbers 0 to 26 bound to slots 1 to 6, which
+// become shown; slots left out read pivot 0, as an unbound slot of the window
+// does.
+bool readPivotSlots(const std::string& text, Model& m, std::string* error);
+
+// Adds an error to `in` unless `out` names a picture file (.png, .svg, .pdf).
+void checkPictureName(ArgReader& in, const std::string& out);
+// Writes the picture to `out`: 0, or 2 with the reason on stderr.
+int writePicture(const std::string& out, const Picture& picture);
+
 // Fonts need a GUI application; the picture commands run without a display
 // (offscreen unless QT_QPA_PLATFORM says otherwise) and keep Qt's own chatter
 // off stderr, where their errors are one line each.
 void ensureGuiApplication();
+// What ensureGuiApplication does before it makes the application: for a
+// command that makes its own (one that shows a window).
+void prepareOffscreen();
 
 } // namespace corvellan

@@ -1,6 +1,7 @@
 #include "app/DiagramCommand.h"
 
 #include "app/CliSupport.h"
+#include "diagrams/CompareOverlay.h"
 #include "diagrams/DiagramFrame.h"
 #include "diagrams/OvalDiagram.h"
 #include "diagrams/PortDiagram.h"
@@ -10,13 +11,10 @@
 #include "model/Model.h"
 #include "model/Solver.h"
 #include "model/Valve.h"
-#include "platform/QPainterCanvas.h"
-#include "platform/SvgCanvas.h"
+#include "platform/PictureFile.h"
 
 #include <QGuiApplication>
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
@@ -29,6 +27,7 @@ constexpr int kOvalHeight = 426;
 
 struct DiagramOptions {
     std::string dims, out;
+    std::string compare; // gear B, drawn over the diagram
     std::vector<Ext> positions;
     bool havePositions = false;
     Ext scale = 0;
@@ -36,12 +35,6 @@ struct DiagramOptions {
     bool largeFont = false;
     char mode = 'F';
 };
-
-bool endsWith(std::string s, const std::string& tail) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 bool readOptions(const std::string& which, const std::vector<std::string>& args, DiagramOptions& o,
                  std::string* error) {
@@ -51,6 +44,8 @@ bool readOptions(const std::string& which, const std::vector<std::string>& args,
         const std::string opt = in.next();
         if (opt == "--dims")
             o.dims = in.value(opt);
+        else if (opt == "--compare")
+            o.compare = in.value(opt);
         else if (opt == "--positions") {
             in.numbers(opt, o.positions);
             if (in.ok() && o.positions.size() > static_cast<size_t>(kMaxDiagramPositions))
@@ -72,9 +67,9 @@ bool readOptions(const std::string& which, const std::vector<std::string>& args,
             in.fail("unknown option " + opt);
     }
     if (in.ok() && haveMode && which != "ports") in.fail("--mode applies to render ports only");
-    if (in.ok() && o.out.empty()) in.fail("render " + which + " needs -o OUT.png or -o OUT.svg");
-    if (in.ok() && !endsWith(o.out, ".png") && !endsWith(o.out, ".svg"))
-        in.fail("the output must end in .png or .svg: " + o.out);
+    if (in.ok() && o.out.empty())
+        in.fail("render " + which + " needs -o OUT.png, OUT.svg or OUT.pdf");
+    checkPictureName(in, o.out);
     *error = in.error();
     return in.ok();
 }
@@ -99,7 +94,7 @@ void applyPositions(Model& m, const DiagramOptions& o) {
     }
 }
 
-void draw(Model& m, const std::string& which, char mode, Canvas& c) {
+void draw(Model& m, const std::string& which, char mode, Canvas& c, const Model* gearB) {
     c.erase(colours::White);
     if (which == "sine")
         drawSineDiagram(m, c);
@@ -109,6 +104,12 @@ void draw(Model& m, const std::string& which, char mode, Canvas& c) {
         drawSteamDiagram(m, c);
     else
         choosePortGraph(m, c, mode);
+    if (!gearB) return;
+    const DiagramKind kind = which == "sine"    ? DiagramKind::Sine
+                             : which == "oval"  ? DiagramKind::Oval
+                             : which == "steam" ? DiagramKind::Steam
+                                                : DiagramKind::Ports;
+    drawComparison(kind, m, *gearB, c);
 }
 
 } // namespace
@@ -122,6 +123,10 @@ int renderDiagramCommand(const std::string& which, const std::vector<std::string
     Model m;
     initialiseModel(m);
     if (!o.dims.empty() && !loadDimensions(m, o.dims, &error)) return inputError(error);
+    Model gearB;
+    initialiseModel(gearB);
+    if (!o.compare.empty() && !loadDimensions(gearB, o.compare, &error)) return inputError(error);
+    const Model* compared = o.compare.empty() ? nullptr : &gearB;
     applyPositions(m, o);
     m.display.setLargeText(o.largeFont);
     // The window draws over a gear the animation has already solved: the
@@ -132,18 +137,11 @@ int renderDiagramCommand(const std::string& which, const std::vector<std::string
     // The picture grows with the text scale, as the window does.
     const PixelBox size = diagramPictureSize(m, which == "oval" ? kOvalHeight : kDiagramHeight);
     ensureGuiApplication();
-    if (endsWith(o.out, ".svg")) {
-        SvgCanvas svg(o.out, size.width, size.height);
-        if (!svg.ok()) return inputError("cannot create " + o.out);
-        draw(m, which, o.mode, svg);
-        if (!svg.finish()) return inputError("cannot write " + o.out);
-        return 0;
-    }
-    QPainterCanvas picture(size.width, size.height);
-    draw(m, which, o.mode, picture);
-    if (!picture.image().save(QString::fromStdString(o.out), "PNG"))
-        return inputError("cannot write " + o.out);
-    return 0;
+    Picture picture;
+    picture.size = QSize(size.width, size.height);
+    picture.title = QStringLiteral("CORVELLAN Outside Admission");
+    picture.draw = [&](Canvas& c) { draw(m, which, o.mode, c, compared); };
+    return writePicture(o.out, picture);
 }
 
 } // namespace corvellan

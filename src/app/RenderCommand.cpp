@@ -3,16 +3,14 @@
 #include "app/CliSupport.h"
 #include "model/Model.h"
 #include "model/SoundSink.h"
+#include "platform/PictureFile.h"
 #include "platform/QPainterCanvas.h"
-#include "platform/SvgCanvas.h"
 #include "view/MechanismView.h"
 #include "view/RecordingCanvas.h"
 #include "view/Tick.h"
 
 #include <QGuiApplication>
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -25,17 +23,15 @@ namespace {
 constexpr int kClientWidth = 632;
 constexpr int kClientHeight = 380;
 
-struct RenderOptions {
-    std::string dims, out;
-    Ext angle = 0, revArm = 0;
-    bool haveRevArm = false, steam = false, screenData = true;
-};
+// The moving pivots whose paths --paths draws when no --pivots are given:
+// crank pin, crosshead, eccentric pin, valve-rod joint, lever top, link foot.
+const char* const kDefaultPathPivots = "2,3,5,6,7,11";
 
-bool endsWith(std::string s, const std::string& tail) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
+struct RenderOptions {
+    std::string dims, out, pivots;
+    Ext angle = 0, revArm = 0;
+    bool haveRevArm = false, steam = false, screenData = true, paths = false;
+};
 
 bool readOptions(const std::vector<std::string>& args, RenderOptions& o, std::string* error) {
     ArgReader in(args);
@@ -51,14 +47,17 @@ bool readOptions(const std::vector<std::string>& args, RenderOptions& o, std::st
             o.steam = true;
         else if (opt == "--no-screen-data")
             o.screenData = false;
+        else if (opt == "--paths")
+            o.paths = true;
+        else if (opt == "--pivots")
+            o.pivots = in.value(opt);
         else if (opt == "-o")
             o.out = in.value(opt);
         else
             in.fail("unknown option " + opt);
     }
-    if (in.ok() && o.out.empty()) in.fail("render mechanism needs -o OUT.png or -o OUT.svg");
-    if (in.ok() && !endsWith(o.out, ".png") && !endsWith(o.out, ".svg"))
-        in.fail("the output must end in .png or .svg: " + o.out);
+    if (in.ok() && o.out.empty()) in.fail("render mechanism needs -o OUT.png, OUT.svg or OUT.pdf");
+    checkPictureName(in, o.out);
     *error = in.error();
     return in.ok();
 }
@@ -100,23 +99,26 @@ int renderMechanismCommand(const std::vector<std::string>& args) {
         m.gear.RevArmPos = clampToReal(o.revArm);
         m.gear.Direction = m.gear.RevArmPos > m.gear.RevArmCen() ? "Rev" : "Fwd";
     }
+    if (!o.pivots.empty() || o.paths) {
+        if (!readPivotSlots(o.pivots.empty() ? kDefaultPathPivots : o.pivots, m, &error))
+            return usageError(error);
+    }
+    m.pivotData.pathsShown = o.paths;
     m.display.steamDisplay = o.steam;
     m.display.screenData = o.screenData;
     ensureGuiApplication();
-    if (endsWith(o.out, ".svg")) {
-        SvgCanvas svg(o.out, kClientWidth, kClientHeight);
-        if (!svg.ok()) return inputError("cannot create " + o.out);
-        drawFrame(m, o, svg);
-        if (!svg.finish()) return inputError("cannot write " + o.out);
-        return 0;
-    }
-    QPainterCanvas picture;
-    drawFrame(m, o, picture);
-    if (!picture.image()
-             .copy(0, 0, kClientWidth, kClientHeight)
-             .save(QString::fromStdString(o.out), "PNG"))
-        return inputError("cannot write " + o.out);
-    return 0;
+    Picture picture;
+    picture.size = QSize(kClientWidth, kClientHeight);
+    picture.title = QStringLiteral("CORVELLAN Outside Admission");
+    picture.draw = [&](Canvas& c) { drawFrame(m, o, c); };
+    // The window's picture is the 1280 x 1024 frame seen through the client
+    // area.
+    picture.pixels = [&] {
+        QPainterCanvas frame;
+        drawFrame(m, o, frame);
+        return frame.image().copy(0, 0, kClientWidth, kClientHeight);
+    };
+    return writePicture(o.out, picture);
 }
 
 } // namespace corvellan

@@ -2,11 +2,9 @@
 
 #include "app/CliSupport.h"
 #include "model/PivotDataTable.h"
-#include "model/PivotPick.h"
 
 #include <cmath>
 #include <cstdio>
-#include <sstream>
 
 #include "model/LocalTime.h"
 
@@ -22,24 +20,6 @@ struct TableOptions {
     std::string pivots;
     bool csv = false;
 };
-
-// "p1,...,p6": up to six pivot numbers 0 to 26 for slots 1 to 6; slots left
-// out read pivot 0, as an unbound slot of the window does.
-bool readPivots(const std::string& text, Model& m, std::string* error) {
-    std::stringstream in(text);
-    std::string item;
-    int slot = 0;
-    while (std::getline(in, item, ',')) {
-        bool ok = false;
-        const Ext v = parseReal(item, &ok);
-        if (!ok || v < 0 || v >= kPivotCount || v != std::floor(v) || ++slot > kPivotSlots) {
-            *error = "--pivots needs up to six pivot numbers 0 to 26, not \"" + text + "\"";
-            return false;
-        }
-        m.pivotData.slotPivot[slot] = static_cast<Real>(v);
-    }
-    return true;
-}
 
 bool readOptions(const std::vector<std::string>& args, TableOptions& o, std::string* error) {
     ArgReader in(args);
@@ -74,7 +54,7 @@ int tableCommand(const std::vector<std::string>& args) {
     Model m;
     initialiseModel(m);
     if (!o.dims.empty() && !loadDimensions(m, o.dims, &error)) return inputError(error);
-    if (!o.pivots.empty() && !readPivots(o.pivots, m, &error)) return usageError(error);
+    if (!o.pivots.empty() && !readPivotSlots(o.pivots, m, &error)) return usageError(error);
     if (o.haveRevArm) m.gear.RevArmPos = clampToReal(o.revArm);
     m.gear.StepAngleSetting = clampToReal(o.step);
     std::string text;

@@ -22,6 +22,17 @@ int scaledTextY(const Model& m, int y) {
     return roundToInt(static_cast<Ext>(y) * m.display.textScaleV);
 }
 
+void plotEachPosition(Model& m, Canvas& c, const std::function<void(int)>& curve) {
+    GearSweep sweep(m);
+    const int count = plottedPositionCount(m);
+    for (int i = 1; i <= count; ++i) {
+        const Real position = m.gear.RevArmPositions[i];
+        sweep.plot(position);
+        drawPositionLegendRow(m, c, i, position);
+        curve(i);
+    }
+}
+
 PixelBox scaledBox(const Model& m, int left, int top, int width, int height) {
     const int l = scaledTextX(m, left), t = scaledTextY(m, top);
     return {l, t, scaledTextX(m, left + width) - l, scaledTextY(m, top + height) - t};

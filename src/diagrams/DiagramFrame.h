@@ -9,6 +9,7 @@
 #include "view/Canvas.h"
 
 #include <array>
+#include <functional>
 
 namespace corvellan {
 
@@ -56,6 +57,10 @@ class GearSweep {
     Real revArmPos_;
     Real driverAngle_;
 };
+
+// For each plotted position i: sets the gear to it, draws its legend row,
+// then calls `curve(i)`; the user's setting is kept.
+void plotEachPosition(Model& m, Canvas& c, const std::function<void(int i)>& curve);
 
 // "Reverse Arm Positions", "Center" and the mid-gear setting.
 void drawPositionsHeader(const Model& m, Canvas& c);

@@ -73,8 +73,11 @@ void drawLoop(Model& m, Canvas& c, int i, Real scale) {
 
 } // namespace
 
+void drawOvalLoops(Model& m, Canvas& c, Real scale) {
+    plotEachPosition(m, c, [&](int i) { drawLoop(m, c, i, scale); });
+}
+
 void drawOvalDiagram(Model& m, Canvas& c) {
-    GearSweep sweep(m);
     const Real scale = drawnVerticalScale(m);
     c.setPen(colours::Black, 1);
     drawTravelFrame(c);
@@ -83,14 +86,7 @@ void drawOvalDiagram(Model& m, Canvas& c) {
     drawTravelScaleMarks(c, scale, 15);
     drawPositionsHeader(m, c);
     drawPortEdgeLevels(m, c, scale, 584, {{430, 430, 75, 75, 75, 430}});
-
-    const int count = plottedPositionCount(m);
-    for (int i = 1; i <= count; ++i) {
-        const Real position = m.gear.RevArmPositions[i];
-        sweep.plot(position);
-        drawPositionLegendRow(m, c, i, position);
-        drawLoop(m, c, i, scale);
-    }
+    drawOvalLoops(m, c, scale);
     drawDiagramHeader(m, c);
 }
 

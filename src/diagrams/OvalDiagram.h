@@ -12,6 +12,10 @@ namespace corvellan {
 // are as before afterwards. 46 solves per plotted position.
 void drawOvalDiagram(Model& m, Canvas& c);
 
+// The loops alone, with their legend rows, at vertical scale `scale`: the
+// part of the picture that a second gear draws over the first.
+void drawOvalLoops(Model& m, Canvas& c, Real scale);
+
 // Column of the piston at driver angle `degrees`: round(u * 270.5 + 314),
 // u = +1 at front dead centre (x 584) and -1 at rear dead centre (x 44).
 // Guards the stroke divisor and the square root as the solver does.

@@ -183,6 +183,11 @@ void drawRow(Model& m, Canvas& c, PortDraw& d, int row) {
     }
 }
 
+void drawRows(Model& m, Canvas& c, PortDraw& d) {
+    for (int row = 0; row < kRows; ++row)
+        drawRow(m, c, d, row);
+}
+
 // Polyline through rounded points.
 void path(Canvas& c, std::initializer_list<std::pair<Ext, Ext>> points) {
     std::vector<int> xs, ys;
@@ -237,11 +242,18 @@ void drawPortDiagram(Model& m, Canvas& c) {
     d.forward = m.diagrams.PortGraphMode == 'F';
     d.last.fill(kNoEvent);
     drawFrame(m, c, d.forward);
-    for (int row = 0; row < kRows; ++row)
-        drawRow(m, c, d, row);
+    drawRows(m, c, d);
     if (m.diagrams.PortPhaseArrows) drawPhaseAnnotation(c, d.columns);
     c.setPen(colours::Black, 1);
     drawDiagramHeader(m, c);
+}
+
+void drawPortCurves(Model& m, Canvas& c, bool forward) {
+    GearSweep sweep(m);
+    PortDraw d;
+    d.forward = forward;
+    d.last.fill(kNoEvent);
+    drawRows(m, c, d);
 }
 
 void drawPortBothGraphs(Model& m, Canvas& c) {

@@ -15,6 +15,10 @@ namespace corvellan {
 // Ends with the phase annotation while PortPhaseArrows is on.
 void drawPortDiagram(Model& m, Canvas& c);
 
+// The event curves of one graph alone, with the settings' texts: the part
+// of the picture that a second gear draws over the first.
+void drawPortCurves(Model& m, Canvas& c, bool forward);
+
 // The both-graphs sequence: erase, forward graph, then the reverse graph
 // over it without the annotation; the mode is 'B' afterwards.
 void drawPortBothGraphs(Model& m, Canvas& c);

@@ -55,8 +55,11 @@ void drawCurve(Model& m, Canvas& c, int i, Real scale) {
 
 } // namespace
 
+void drawSineCurves(Model& m, Canvas& c, Real scale) {
+    plotEachPosition(m, c, [&](int i) { drawCurve(m, c, i, scale); });
+}
+
 void drawSineDiagram(Model& m, Canvas& c) {
-    GearSweep sweep(m);
     const Real scale = drawnVerticalScale(m);
     c.setPen(colours::Black, 1);
     drawAngleGrid(c);
@@ -65,14 +68,7 @@ void drawSineDiagram(Model& m, Canvas& c) {
     drawTravelScaleMarks(c, scale, 14);
     drawPositionsHeader(m, c);
     drawPortEdgeLevels(m, c, scale, 583, {{60, 60, 230, 230, 230, 60}});
-
-    const int count = plottedPositionCount(m);
-    for (int i = 1; i <= count; ++i) {
-        const Real position = m.gear.RevArmPositions[i];
-        sweep.plot(position);
-        drawPositionLegendRow(m, c, i, position);
-        drawCurve(m, c, i, scale);
-    }
+    drawSineCurves(m, c, scale);
     drawDiagramHeader(m, c);
 }
 

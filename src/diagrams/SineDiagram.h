@@ -12,4 +12,8 @@ namespace corvellan {
 // are as before afterwards. 67 solves per plotted position.
 void drawSineDiagram(Model& m, Canvas& c);
 
+// The curves alone, with their legend rows, at vertical scale `scale`: the
+// part of the picture that a second gear draws over the first.
+void drawSineCurves(Model& m, Canvas& c, Real scale);
+
 } // namespace corvellan

@@ -213,6 +213,14 @@ void drawSteamFrame(const Model& m, Canvas& c) {
 } // namespace
 
 void drawSteamDiagram(Model& m, Canvas& c) {
+    c.setPen(colours::Black, 1);
+    drawSteamFrame(m, c);
+    drawSteamCurves(m, c);
+    c.setPen(colours::Black, 1);
+    drawDiagramHeader(m, c);
+}
+
+void drawSteamCurves(Model& m, Canvas& c) {
     GearSweep sweep(m);
     End front{true, Exhaust};
     End rear{false, Admission};
@@ -220,8 +228,6 @@ void drawSteamDiagram(Model& m, Canvas& c) {
     m.valve.PistonTravelPos = 0;
     m.gear.DriverAngle = 96;
     int curveNumber = 0;
-    c.setPen(colours::Black, 1);
-    drawSteamFrame(m, c);
 
     const int count = plottedPositionCount(m);
     for (int i = 1; i <= count; ++i) {
@@ -259,8 +265,6 @@ void drawSteamDiagram(Model& m, Canvas& c) {
             m.events.prevRearSteamOpening = m.valve.RearSteamOpening;
         }
     }
-    c.setPen(colours::Black, 1);
-    drawDiagramHeader(m, c);
 }
 
 } // namespace corvellan

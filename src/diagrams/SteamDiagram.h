@@ -16,4 +16,8 @@ namespace corvellan {
 // computations per plotted position.
 void drawSteamDiagram(Model& m, Canvas& c);
 
+// The indicator curves alone, with their legend rows and cut-off figures:
+// the part of the picture that a second gear draws over the first.
+void drawSteamCurves(Model& m, Canvas& c);
+
 } // namespace corvellan

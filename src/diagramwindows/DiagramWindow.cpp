@@ -222,9 +222,20 @@ void DiagramWindow::drawOnPicture(const std::function<void(Canvas&)>& draw) {
         QPainter painter(&image);
         PainterCanvas canvas(&painter, image.width(), image.height());
         draw(canvas);
+        drawComparedGear(canvas);
     }
     applyHeaderControls();
     picture_->update();
+}
+
+void DiagramWindow::drawComparedGear(Canvas& c) {
+    if (const Model* gearB = hooks_.comparedGear ? hooks_.comparedGear() : nullptr)
+        drawComparison(layout_.kind, m_, *gearB, c);
+}
+
+void DiagramWindow::drawDiagramOn(Canvas& c) {
+    paintDiagram(c, true);
+    drawComparedGear(c);
 }
 
 void DiagramWindow::redraw(bool erase) {

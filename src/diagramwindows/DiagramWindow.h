@@ -11,6 +11,7 @@
 // supplies the dynamic-variable bars (its own kind of bar, sharing its jog
 // memory); it hands both over as hooks, so this library does not depend on it.
 
+#include "diagrams/CompareOverlay.h"
 #include "model/Model.h"
 #include "view/Canvas.h"
 
@@ -53,6 +54,8 @@ struct DiagramWindowHooks {
     DynBarFactory makeDynBar;
     // The date and time of the caption; unset: the C library's.
     std::function<void(std::string& date, std::string& time)> clock;
+    // A second gear to draw over every diagram, or nullptr; unset: none.
+    std::function<const Model*()> comparedGear;
 };
 
 class DiagramPicture;
@@ -78,6 +81,8 @@ class DiagramWindow : public QDialog {
         Qt::WindowState initialState;
         QSize maxSize; // the largest window at the small text scale; invalid: no limit
         std::array<const char*, 4> captions; // positions/set-up, redraw, undo, dynamic variables
+        // Which diagram this is, for a second gear drawn over it.
+        DiagramKind kind;
     };
 
     ~DiagramWindow() override;
@@ -93,6 +98,10 @@ class DiagramWindow : public QDialog {
     QWidget* dynBar(int k) const { return bars_[static_cast<size_t>(k - 1)]; }
 
     void done(int result) override;
+
+    // The diagram drawn afresh on another canvas, as "ReDraw" draws it (a
+    // picture file, a printed page), with a compared gear over it as on screen.
+    void drawDiagramOn(Canvas& c);
 
     // The redraw triggers, as the menu, the buttons and the bars run them.
     void reDraw();
@@ -115,6 +124,8 @@ class DiagramWindow : public QDialog {
     // "Clear; draw" (erase) or "draw" (no erase) of this window's diagram.
     void redraw(bool erase);
     void clearPicture();
+    // The gear being compared, if any, over the finished diagram.
+    void drawComparedGear(Canvas& c);
 
     Model& model() { return m_; }
     QAction* addMenuItem(const char* name, const char* caption, void (DiagramWindow::*run)());

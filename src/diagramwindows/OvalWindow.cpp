@@ -19,6 +19,7 @@ DiagramWindow::Layout ovalLayout() {
     l.usesPositions = true;
     l.initialState = Qt::WindowMaximized;
     l.captions = {"SetRevArmPos", "ReDraw", "&UnDo", "DynamicVari"};
+    l.kind = DiagramKind::Oval;
     return l;
 }
 

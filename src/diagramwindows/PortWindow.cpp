@@ -22,6 +22,7 @@ DiagramWindow::Layout portLayout() {
     l.usesPositions = false;
     l.initialState = Qt::WindowNoState;
     l.captions = {"SetUp", "ReDraw", "&UnDo", "DynamicVari"};
+    l.kind = DiagramKind::Ports;
     return l;
 }
 

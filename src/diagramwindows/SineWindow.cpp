@@ -21,6 +21,7 @@ DiagramWindow::Layout sineLayout() {
     // Maximised, but never beyond the old full screen.
     l.maxSize = QSize(640, 479);
     l.captions = {"&SetRevArmPos", "&ReDraw", "&UnDo", "&DymamicVariables"};
+    l.kind = DiagramKind::Sine;
     return l;
 }
 

@@ -21,6 +21,7 @@ DiagramWindow::Layout steamLayout() {
     // leave the program waiting on a window the user cannot see.
     l.initialState = Qt::WindowNoState;
     l.captions = {"SetRevArmPos", "ReDraw", "&UnDo", "DynamicVari"};
+    l.kind = DiagramKind::Steam;
     return l;
 }
 

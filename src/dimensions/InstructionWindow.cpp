@@ -1,5 +1,6 @@
 #include "dimensions/InstructionWindow.h"
 
+#include "platform/DataFolders.h"
 #include "platform/QPainterCanvas.h"
 
 #include <QCoreApplication>
@@ -9,10 +10,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTextStream>
-
-#ifndef CORVELLAN_DATA_DIR
-#define CORVELLAN_DATA_DIR ""
-#endif
 
 namespace corvellan {
 
@@ -32,7 +29,7 @@ InstructionText failure(const QString& name, const QString& reason) {
 QStringList instructionFolders() {
     QStringList folders{QDir::currentPath()};
     if (QCoreApplication::instance()) folders << QCoreApplication::applicationDirPath();
-    const QString installed = QString::fromUtf8(CORVELLAN_DATA_DIR);
+    const QString installed = installedDataFolder();
     if (!installed.isEmpty()) folders << installed;
     return folders;
 }

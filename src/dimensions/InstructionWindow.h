@@ -11,7 +11,7 @@ class QPlainTextEdit;
 namespace corvellan {
 
 // Where the instruction texts are looked up, in order: the working folder,
-// the folder of the executable, the installed data folder.
+// the folder of the executable, the installed data folder beside it.
 QStringList instructionFolders();
 
 struct InstructionText {

@@ -72,6 +72,9 @@ DiagramCommands::DiagramCommands(Model& model, QMainWindow* window, CommandBar& 
     hooks.animation = std::move(animation);
     hooks.dynVarsSwitched = std::move(dynVarsSwitched);
     hooks.clock = std::move(clock);
+    hooks.comparedGear = [this]() -> const Model* {
+        return comparedGear_ ? comparedGear_() : nullptr;
+    };
     // The diagram windows carry the main window's kind of bar: the same
     // range, steps, jog memory and undo entries.
     hooks.makeDynBar = [this](QWidget* parent, int k, const QString& name, const QRect& geometry,

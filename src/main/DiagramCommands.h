@@ -29,6 +29,8 @@ class DiagramCommands : public QObject {
                     std::function<void(std::string& date, std::string& time)> clock);
 
     const DiagramWindows& windows() const { return windows_; }
+    // The second gear that every diagram draws over its own, or nullptr.
+    void setComparedGear(std::function<const Model*()> gear) { comparedGear_ = std::move(gear); }
 
     void openSine();
     void openOval();
@@ -41,6 +43,7 @@ class DiagramCommands : public QObject {
 
     Model& m_;
     DiagramWindows windows_;
+    std::function<const Model*()> comparedGear_;
 };
 
 } // namespace corvellan

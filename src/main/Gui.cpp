@@ -2,15 +2,12 @@
 
 #include "main/MainWindow.h"
 #include "main/FileCommands.h"
+#include "platform/DataFolders.h"
 #include "platform/QtSound.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QStyleFactory>
-
-#ifndef CORVELLAN_DATA_DIR
-#define CORVELLAN_DATA_DIR ""
-#endif
 
 namespace corvellan {
 
@@ -35,7 +32,7 @@ int runGui(int argc, char** argv, const std::string& dimsFile) {
     // on every desktop.
     app.setStyle(QStyleFactory::create("Fusion"));
 
-    QtSound sound(soundFolders(QString::fromUtf8(CORVELLAN_DATA_DIR)));
+    QtSound sound(soundFolders(installedDataFolder()));
     Model model;
     TMainForm window(model, sound);
     sound.setWaveVolume(kWaveVolume, kWaveVolume);

@@ -3,6 +3,7 @@
 #include "main/ClientArea.h"
 #include "main/Commands.h"
 #include "main/Controls.h"
+#include "main/DesktopCommands.h"
 #include "main/DrivAngDialog.h"
 #include "main/GraphZoomDialog.h"
 #include "main/InspectionAids.h"
@@ -15,6 +16,8 @@
 #include "main/RevPosDialog.h"
 #include "main/StepAngleDialog.h"
 #include "main/ValveEventsCommand.h"
+#include "main/CompareCommands.h"
+#include "main/BalanceCommand.h"
 #include "model/LocalTime.h"
 #include "platform/QPainterCanvas.h"
 #include "view/MechanismView.h"
@@ -82,6 +85,12 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
         m_, this, *commands_, [this](bool run) { run ? timer_->start() : timer_->stop(); },
         [this] { dynVars_->followSwitch(); }, frame_->clock);
     valveEvents_ = new ValveEventsCommand(m_, this, *commands_);
+    compare_ = new CompareCommands(m_, this, *diagrams_);
+    balance_ = new BalanceCommand(m_, this, *motion_);
+
+    // Picture export and printing, shortcuts, dropped files: added last,
+    // over the finished windows.
+    new DesktopCommands(m_, *this);
 
     setWindowTitle("CORVELLAN Outside Admission");
     placeOnScreen();

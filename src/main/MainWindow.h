@@ -27,6 +27,8 @@ class InspectionAids;
 class DimensionCommands;
 class DiagramCommands;
 class ValveEventsCommand;
+class CompareCommands;
+class BalanceCommand;
 class DynVarControls;
 class FileCommands;
 class TRevPos;
@@ -77,6 +79,10 @@ class TMainForm : public QMainWindow {
     DimensionCommands& dimensions() const { return *dimensions_; }
     // "Valve Events": the events window, which leaves the animation running.
     ValveEventsCommand& valveEvents() const { return *valveEvents_; }
+    // "Compare With…": a second gear beside this one.
+    CompareCommands& compare() const { return *compare_; }
+    // "Balance…": the balance dialog.
+    BalanceCommand& balance() const { return *balance_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -104,6 +110,8 @@ class TMainForm : public QMainWindow {
     DiagramCommands* diagrams_ = nullptr;
     DimensionCommands* dimensions_ = nullptr;
     ValveEventsCommand* valveEvents_ = nullptr;
+    CompareCommands* compare_ = nullptr;
+    BalanceCommand* balance_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 

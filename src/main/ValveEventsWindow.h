@@ -7,20 +7,15 @@
 // diagram position changes. Ctrl+C copies the selected cells as
 // tab-separated text; "Save CSV..." writes the table as CSV.
 
+#include "main/ReportWindow.h"
 #include "model/Model.h"
 #include "model/ValveEvents.h"
 
-#include <QWidget>
-
-#include <vector>
-
-class QRadioButton;
 class QTableWidget;
-class QTimer;
 
 namespace corvellan {
 
-class TValveEvents : public QWidget {
+class TValveEvents : public ReportWindow {
     Q_OBJECT
   public:
     TValveEvents(Model& model, QWidget* parent);
@@ -29,38 +24,17 @@ class TValveEvents : public QWidget {
     QTableWidget* eventList() const { return eventList_; }
     const EventsReport& report() const { return report_; }
 
-    // The diagram positions (false) or the 21-setting sweep (true).
-    void showSweep(bool sweep);
-    // Computes the events when what they depend on has changed since the
-    // last time (the window checks this several times a second while shown).
-    void recomputeIfChanged();
-    // The selected cells as tab-separated rows, as Ctrl+C puts them on the
-    // clipboard.
-    QString selectedText() const;
-    void copySelection() const;
-    // Asks for a file name, then saves.
-    void saveCsvAs();
-    // Writes the table as CSV; on failure returns false with the reason.
-    bool saveCsv(const QString& path, QString* error) const;
-
   protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void recompute() override;
+    std::string csvText() const override;
 
   private:
-    void recompute();
     void fillTable();
     void showEventsOf(int tableRow);
 
-    Model& m_;
-    QRadioButton* positionsChoice_;
-    QRadioButton* sweepChoice_;
     QTableWidget* table_;
     QTableWidget* eventList_;
-    QTimer* watch_;
     EventsReport report_;
-    std::vector<Real> inputs_; // what the report was computed from
-    bool sweep_ = false;
 };
 
 } // namespace corvellan

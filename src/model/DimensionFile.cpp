@@ -1,5 +1,7 @@
 #include "model/DimensionFile.h"
 
+#include "model/SaveFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -7,10 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace corvellan {
 
@@ -197,129 +195,6 @@ FileResult openWith(Model& m, const std::string& path, std::size_t limit, PlanFo
     return {true, {}};
 }
 
-std::string folderOf(const std::string& path) {
-    std::size_t cut = path.rfind('/');
-    if (cut == std::string::npos) return ".";
-    return cut == 0 ? "/" : path.substr(0, cut);
-}
-
-// Creates a new, empty file beside `target`; returns its descriptor or -1
-// with errno set.
-int createTempBeside(const std::string& target, std::string& tempPath) {
-    const std::string stem = folderOf(target) + "/.corvellan-save-" + std::to_string(::getpid());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = stem + "-" + std::to_string(attempt) + ".tmp";
-        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-// A replaced file keeps its permissions; a new one gets the usual ones (umask).
-void keepPermissionsOf(const std::string& target, int fd) {
-    struct stat st {};
-    if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
-    if (::fchmod(fd, st.st_mode & 07777) != 0) return; // cosmetic: the data is what matters
-}
-
-// Writes `bytes` from the start of the file.
-std::string writeAll(int fd, const std::vector<unsigned char>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return n < 0 ? std::strerror(errno) : "nothing could be written";
-        done += static_cast<std::size_t>(n);
-    }
-    return {};
-}
-
-// Devices and pipes cannot be synced; for them the write itself is the test.
-std::string syncFile(int fd) {
-    if (::fsync(fd) == 0 || errno == EINVAL || errno == EROFS) return {};
-    return std::strerror(errno);
-}
-
-// The file a save writes to: symbolic links followed to their end, so a link
-// stays a link and its target takes the new content. A link that points
-// nowhere names the file to create.
-std::string followLinks(const std::string& path) {
-    std::string at = path;
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat st {};
-        if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
-        std::vector<char> buffer(static_cast<std::size_t>(st.st_size) + 256);
-        ssize_t n = ::readlink(at.c_str(), buffer.data(), buffer.size());
-        if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) return at;
-        std::string next(buffer.data(), static_cast<std::size_t>(n));
-        at = next.front() == '/' ? next : folderOf(at) + "/" + next;
-    }
-    return at; // a loop of links: the open reports it
-}
-
-// Writes `bytes` to a temporary file and renames it over `target`; on any
-// failure the temporary file is removed and `target` is as it was. `fd` is
-// the temporary file, already created.
-std::string writeReplacing(const std::string& target, int fd, const std::string& tempPath,
-                           const std::vector<unsigned char>& bytes) {
-    keepPermissionsOf(target, fd);
-    std::string why = writeAll(fd, bytes);
-    if (why.empty()) why = syncFile(fd);
-    if (::close(fd) != 0 && why.empty()) why = std::strerror(errno);
-    if (why.empty() && std::rename(tempPath.c_str(), target.c_str()) != 0)
-        why = std::strerror(errno);
-    if (!why.empty()) ::unlink(tempPath.c_str());
-    return why;
-}
-
-// Rewrites an existing file where it lies: for a folder the user may not
-// create files in, and for devices and pipes. The new content is written over
-// the old from the start and the file cut to its length, so a file that
-// already held a dimension file needs no new space; should a write fail all
-// the same, the old content is put back as far as it can be.
-std::string rewriteInPlace(const std::string& target, const std::vector<unsigned char>& bytes) {
-    // Without blocking on a pipe that nobody reads.
-    int fd = ::open(target.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-    const bool readable = fd >= 0;
-    if (!readable) fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return std::strerror(errno);
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    struct stat st {};
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    std::vector<unsigned char> old;
-    if (regular && readable) {
-        old.resize(static_cast<std::size_t>(st.st_size));
-        if (!old.empty() && ::pread(fd, old.data(), old.size(), 0) != st.st_size) old.clear();
-    }
-    std::string why = writeAll(fd, bytes);
-    if (why.empty() && regular && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0)
-        why = std::strerror(errno);
-    if (why.empty()) why = syncFile(fd);
-    if (!why.empty() && regular && old.size() == static_cast<std::size_t>(st.st_size)) {
-        if (writeAll(fd, old).empty() && ::ftruncate(fd, st.st_size) == 0) syncFile(fd);
-    }
-    if (::close(fd) != 0 && why.empty()) why = std::strerror(errno);
-    return why;
-}
-
-// The save's way of writing: a temporary file renamed over the target where
-// the folder allows it, so a failed save never destroys the old file;
-// otherwise (no right to create files there, or a target that is no regular
-// file) the old file is rewritten in place.
-std::string writeDimensionBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    const std::string target = followLinks(path);
-    struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
-    if (exists && !S_ISREG(st.st_mode)) return rewriteInPlace(target, bytes);
-    std::string tempPath;
-    int fd = createTempBeside(target, tempPath);
-    if (fd >= 0) return writeReplacing(target, fd, tempPath, bytes);
-    const int createError = errno;
-    if (exists && (createError == EACCES || createError == EPERM)) return rewriteInPlace(target, bytes);
-    return std::strerror(createError);
-}
-
 void putReal(Real value, unsigned char* out) {
     std::uint32_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
@@ -380,7 +255,7 @@ FileResult openDosDimensionFile(Model& m, const std::string& path) {
 }
 
 FileResult saveDimensionFile(Model& m, const std::string& path) {
-    std::string why = writeDimensionBytes(path, encodeDimRecords(buildDimensionRecords(m)));
+    std::string why = writeFileReplacing(path, encodeDimRecords(buildDimensionRecords(m)));
     if (!why.empty()) return {false, "Cannot save \"" + path + "\": " + why + "."};
     m.DimSetName = dimSetNameFromPath(path);
     return {true, {}};

@@ -136,13 +136,13 @@ void UndoStep(Model& m) {
     const UndoEntry& back = d.undo[0];
     // Restored as it was recorded: the angle is not normalised here.
     if (isDynVarCode(back.code)) storeDimension(m, back.code, back.before);
-    // A step up and back down on every bar refreshes the slots and re-applies
-    // each code's side effects.
+    // A step of nothing on every bar refreshes the slots and re-applies each
+    // code's side effects. (A step up and back down would do the same but
+    // round each bound dimension to the coarser grid of its value plus one,
+    // so an undone value could come back a bit off.)
     for (int k = 1; k <= 4; ++k) {
         d.ActiveDynSlot = k;
-        d.DynDelta = 1;
-        ApplyDynVar(m);
-        d.DynDelta = -1;
+        d.DynDelta = 0;
         ApplyDynVar(m);
     }
     d.undo[kUndoDepth] = UndoEntry{};

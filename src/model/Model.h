@@ -198,6 +198,8 @@ struct PivotDataState {
     int armedSlot = 1;
     bool pickPending = false;
     int nearestPivot = 0;
+    // The paths of the shown slots' pivots over one turn are drawn.
+    bool pathsShown = false;
 };
 
 // The texts of one row of the overlay dialog.

@@ -8,7 +8,35 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <locale.h>
+
 namespace corvellan {
+
+namespace {
+
+// Numbers are read and written with a decimal point whatever the user's
+// locale: the entry boxes filter for ".", files and the command line use it,
+// and a GUI toolkit may have switched the C library to the user's locale.
+locale_t cLocale() {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+
+// Runs printf-family calls in the C locale for as long as it lives.
+class CNumbers {
+  public:
+    CNumbers() : previous_(cLocale() ? uselocale(cLocale()) : static_cast<locale_t>(nullptr)) {}
+    ~CNumbers() {
+        if (previous_) uselocale(previous_);
+    }
+    CNumbers(const CNumbers&) = delete;
+    CNumbers& operator=(const CNumbers&) = delete;
+
+  private:
+    locale_t previous_;
+};
+
+} // namespace
 
 int roundToInt(Ext value) {
     if (std::isnan(value)) return 0;
@@ -32,6 +60,7 @@ std::string formatFixed(Ext value, int width, int decimals) {
     if (decimals > 30) decimals = 30;
     if (value == 0) value = 0; // no "-0.000" for a negative zero
     char buf[128];
+    CNumbers c;
     if (std::isnan(value)) {
         std::snprintf(buf, sizeof buf, "%*s", width, "NaN");
     } else if (std::isinf(value)) {
@@ -74,6 +103,14 @@ void appendFixed(std::string& out, Real value, int width, int decimals) {
     out.append(p, static_cast<std::size_t>(length));
 }
 
+std::string formatGeneral(Ext value, int digits) {
+    if (value == 0) value = 0;
+    char buf[64];
+    CNumbers c;
+    std::snprintf(buf, sizeof buf, "%.*Lg", digits < 1 ? 1 : digits > 30 ? 30 : digits, value);
+    return buf;
+}
+
 namespace {
 
 // `fixed` is the formatFixed text of `value`; gives what formatFigure shows.
@@ -85,6 +122,7 @@ std::string fittedFigure(Ext value, int width, std::string fixed) {
     // As many digits after the point as fit; a sign or a three-digit
     // exponent leaves room for fewer.
     char buf[64];
+    CNumbers c;
     for (int digits = 2; digits >= 0; --digits) {
         std::snprintf(buf, sizeof buf, "%*.*Le", width, digits, value);
         if (static_cast<int>(std::strlen(buf)) <= room) break;
@@ -112,7 +150,7 @@ Ext parseReal(const std::string& text, bool* ok) {
     const char* begin = text.c_str();
     char* end = nullptr;
     errno = 0;
-    Ext v = std::strtold(begin, &end);
+    Ext v = cLocale() ? strtold_l(begin, &end, cLocale()) : std::strtold(begin, &end);
     bool good = end != begin;
     while (good && *end == ' ') ++end;
     if (good && *end != '\0') good = false;

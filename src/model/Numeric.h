@@ -1,6 +1,7 @@
 #pragma once
 // Number helpers used everywhere: every stored quantity is a 4-byte real,
-// arithmetic runs in extended precision and is rounded on each store.
+// arithmetic runs in extended precision and is rounded on each store. Numbers
+// are read and written with a decimal point, whatever the locale.
 
 #include <string>
 
@@ -29,6 +30,10 @@ std::string formatFixed(Ext value, int width, int decimals);
 // Appends exactly the text formatFixed(value, width, decimals) gives, without
 // a temporary string or a printf call: for tables of many thousand rows.
 void appendFixed(std::string& out, Real value, int width, int decimals);
+
+// A real in the shortest printf "%g" form with `digits` significant digits
+// (9 give back every 4-byte real exactly): for CSV and JSON.
+std::string formatGeneral(Ext value, int digits);
 
 // A figure as the windows show it (panels, undo line, diagram headers, the
 // pivot data table): the text of formatFixed, except that a value that is not

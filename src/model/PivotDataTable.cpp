@@ -65,9 +65,8 @@ void appendRow(std::string& out, const Model& m, const SlotPivots& p) {
 }
 
 void appendCsvNumber(std::string& out, Real v) {
-    char buf[32];
-    const int n = std::snprintf(buf, sizeof buf, ",%.9g", static_cast<double>(v));
-    out.append(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
+    out += ',';
+    out += formatGeneral(v, 9);
 }
 
 } // namespace
@@ -112,10 +111,7 @@ std::string buildPivotDataCsv(Model& m) {
                 200 * static_cast<std::size_t>(pivotTableRowCount(m.gear.StepAngleSetting)));
     const SlotPivots p = slotPivots(m);
     sweepTurn(m, [&](const Model& g) {
-        char buf[32];
-        const int n =
-            std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(g.gear.DriverAngle));
-        out.append(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
+        out += formatGeneral(g.gear.DriverAngle, 9);
         for (int k = 1; k <= kPivotSlots; ++k) {
             appendCsvNumber(out, g.pivots.Y[p[k]]);
             appendCsvNumber(out, g.pivots.X[p[k]]);

@@ -5,20 +5,18 @@
 
 namespace corvellan {
 
+// Enough digits to give a 4-byte real back exactly, and the refined angles
+// to well below a millionth of a degree.
+std::string fullNumber(double v) {
+    return formatGeneral(v, 9);
+}
+
 namespace {
 
 // Decimals of the readable forms: angles, piston percentages, lengths.
 constexpr int kAngleDecimals = 4;
 constexpr int kPctDecimals = 3;
 constexpr int kLengthDecimals = 5;
-
-// Enough digits to give a 4-byte real back exactly, and the refined angles
-// to well below a millionth of a degree.
-std::string fullNumber(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.9g", v);
-    return buf;
-}
 
 std::string jsonNumber(double v) {
     return std::isfinite(v) ? fullNumber(v) : "null";
@@ -113,13 +111,18 @@ void writeSettingJson(const SettingEvents& s, std::ostream& out) {
         << ", \"GeometryError\": " << (s.geometryError ? "true" : "false") << "}";
 }
 
-void writeEventsJson(const EventsReport& report, std::ostream& out) {
+void writeEventsObject(const EventsReport& report, std::ostream& out) {
     out << "{\"RevArmCen\": " << jsonNumber(report.revArmCen) << ", \"Settings\": [";
     for (size_t i = 0; i < report.settings.size(); ++i) {
         if (i) out << ", ";
         writeSettingJson(report.settings[i], out);
     }
-    out << "]}\n";
+    out << "]}";
+}
+
+void writeEventsJson(const EventsReport& report, std::ostream& out) {
+    writeEventsObject(report, out);
+    out << "\n";
 }
 
 std::vector<std::string> eventsTableHeader() {

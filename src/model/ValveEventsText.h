@@ -15,8 +15,13 @@ namespace corvellan {
 // "Fwd" or "Rev".
 const char* directionName(const SettingEvents& s);
 
+// A figure in full, as the JSON and CSV forms write it ("%.9g").
+std::string fullNumber(double v);
+
 // The whole report: {"RevArmCen": x, "Settings": [...]} and a newline.
 void writeEventsJson(const EventsReport& report, std::ostream& out);
+// The same object without the newline, for reports that hold it.
+void writeEventsObject(const EventsReport& report, std::ostream& out);
 // One setting's object, without a newline; absent figures are null.
 void writeSettingJson(const SettingEvents& s, std::ostream& out);
 

@@ -153,6 +153,7 @@ void renderFrame(Model& m, FrameState& f, Canvas& c, SoundSink& sound) {
     c.setPen(colours::Black, width);
     if (m.display.steamDisplay) drawSteamDisplay(m, f, c, sound);
     buildCaptions(m, f);
+    f.pivotPaths.draw(m, c);
     drawMechanism(c, m, f.section, width);
     drawOverlayItems(m, c);
     drawUndoPanel(m, f, c);

@@ -6,6 +6,7 @@
 #include "model/Model.h"
 #include "model/SoundSink.h"
 #include "view/Canvas.h"
+#include "view/PivotPathLayer.h"
 #include "view/ScreenMath.h"
 
 #include <array>
@@ -104,6 +105,8 @@ struct FrameState {
     // the clock.
     std::function<std::uint64_t()> seedSource;
     std::uint64_t randomState = 0;
+    // The pivot paths, kept between frames.
+    PivotPathLayer pivotPaths;
 };
 
 // Tick step 4: the cylinder section, then the piston and the valve.

@@ -5,6 +5,8 @@
 #include "cli/RunProgram.h"
 #include "model/DimensionFile.h"
 #include "model/Model.h"
+// After the model: Qt's keywords would clash with its names.
+#include "cli/ParseJson.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -35,14 +37,6 @@ std::string unequalPortsFile() {
     const std::string path = tempPath("unequal.dco");
     EXPECT_TRUE(saveDimensionFile(m, path).ok);
     return path;
-}
-
-QJsonObject parseJson(const std::string& text) {
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-    EXPECT_TRUE(doc.isObject());
-    return doc.object();
 }
 
 void expectKeys(const QJsonObject& o, std::initializer_list<const char*> keys, bool numbers) {

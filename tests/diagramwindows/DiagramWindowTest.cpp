@@ -118,7 +118,7 @@ TEST_F(DiagramWindowTest, DrawGraphsMenuAndToolButtonsOpenTheFourWindows) {
     for (QAction* a : graphs->actions())
         captions << a->text();
     EXPECT_EQ(captions, QStringList({"&SineDiagram", "&OvalDiagram", "S&teamDiagram",
-                                     "&PortOpenClose", "Valve Events"}));
+                                     "&PortOpenClose", "Valve Events", "Compare"}));
     // "Draw&Graphs" stands before "&Help" (where present) and the error item.
     const QList<QAction*> bar = window->menuBar()->actions();
     const int at = static_cast<int>(bar.indexOf(graphs->menuAction()));
@@ -145,6 +145,9 @@ TEST_F(DiagramWindowTest, DrawGraphsMenuAndToolButtonsOpenTheFourWindows) {
 }
 
 TEST_F(DiagramWindowTest, WindowsCarryTheirMenusAndControls) {
+    // The picture commands follow the window's own.
+    const char* kSave = "Save P&icture…";
+    const char* kPrint = "&Print…";
     auto menuCaptions = [](DiagramWindow* w) {
         QStringList c;
         for (QAction* a : w->menu()->actions())
@@ -152,11 +155,11 @@ TEST_F(DiagramWindowTest, WindowsCarryTheirMenusAndControls) {
         return c;
     };
     EXPECT_EQ(menuCaptions(windows().sine),
-              QStringList({"&SetRevArmPos", "&ReDraw", "&UnDo", "&DymamicVariables"}));
+              QStringList({"&SetRevArmPos", "&ReDraw", "&UnDo", "&DymamicVariables", kSave, kPrint}));
     EXPECT_EQ(menuCaptions(windows().steam),
-              QStringList({"SetRevArmPos", "ReDraw", "&UnDo", "DynamicVari"}));
+              QStringList({"SetRevArmPos", "ReDraw", "&UnDo", "DynamicVari", kSave, kPrint}));
     EXPECT_EQ(menuCaptions(windows().ports),
-              QStringList({"SetUp", "ReDraw", "&UnDo", "DynamicVari"}));
+              QStringList({"SetUp", "ReDraw", "&UnDo", "DynamicVari", kSave, kPrint}));
     DiagramWindow* oval = windows().oval;
     EXPECT_EQ(oval->undoButton()->objectName(), "UnDoDnO");
     for (int k = 1; k <= 4; ++k) {

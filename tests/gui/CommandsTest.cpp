@@ -28,13 +28,15 @@ TEST_F(MainWindowTest, MenusHoldTheCommandsInTheirOrder) {
               "&File|&SetUp|&EditDimen|&ReferPoints|&DrawLinesCircles|Pi&votData|D&ynamicVari|"
               "&UnDo|Draw&Graphs|&Help|");
     EXPECT_EQ(captions(window->findChild<QMenu*>("File1")).join("|").toStdString(),
-              "&OpenDimensions|Open&DosDimensions|Save&AsDimensions|-|E&xit");
+              "&OpenDimensions|Open&DosDimensions|Save&AsDimensions|-|Compare With…|"
+              "Stop Comparing|-|Save P&icture…|&Print…|-|E&xit");
     EXPECT_EQ(captions(window->findChild<QMenu*>("SetUp")).join("|").toStdString(),
               "Set&RevArmPos|Set&DriverAng|Set&StepAng|SetRef&Points|-|SetLarge&Font|"
               "&CalcCentRevArm|SetS&teamDisp On|Set&ErrorBeep Off|Set&LineWidth 2|"
-              "SetScree&nData Off|SetP&anZoom On");
+              "SetScree&nData Off|SetP&anZoom On|Pivot Paths");
     EXPECT_EQ(captions(window->findChild<QMenu*>("Edit1")).join("|").toStdString(),
-              "&FrameDimensions|&CylinderDimensions|-|Set&GraphicZoom|-|&ResetAllDimensions");
+              "&FrameDimensions|&CylinderDimensions|&Balance\u2026|-|Set&GraphicZoom|-|"
+              "&ResetAllDimensions");
     EXPECT_EQ(captions(window->findChild<QMenu*>("Help1")).join("|").toStdString(),
               "&Instructions|Instructions&Special|-|&About");
     EXPECT_FALSE(action("SetPanZoom")->isEnabled());

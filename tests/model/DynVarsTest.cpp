@@ -198,6 +198,19 @@ TEST_F(DynVarsTest, UndoRestoresPivotSideEffectsAndRefreshesSlots) {
     EXPECT_FLOAT_EQ(m.dyn.slots[2].value, m.pivots.Y[3]);
 }
 
+TEST_F(DynVarsTest, UndoGivesBackTheExactValueAndLeavesOtherBoundDimensionsAlone) {
+    storeDimension(m, LinkLowerCode, 1.1L); // 1.1 + 1 - 1 is not 1.1 in 4-byte reals
+    const Real linkLower = m.frame.LinkLower;
+    bind(LinkLowerCode);     // slot 2, never changed
+    bind(LinkPivotVertCode); // slot 1
+    click(1, 1);
+    EXPECT_NE(m.pivots.Y[8], 3.155f);
+    UndoStep(m);
+    EXPECT_EQ(m.pivots.Y[8], 3.155f);
+    EXPECT_EQ(m.pivots.Y[9], 3.155f);
+    EXPECT_EQ(m.frame.LinkLower, linkLower);
+}
+
 TEST_F(DynVarsTest, DialogEditRecordsUndoOnlyAfterAKey) {
     commitDimensionEdit(m, MainRodCode, 8.0f, 8.5L, "Main Rod"); // box left untouched
     EXPECT_EQ(m.dyn.slots[1].code, MainRodCode);

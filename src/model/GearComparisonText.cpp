@@ -1,0 +1,144 @@
+#include "model/GearComparisonText.h"
+
+#include "model/ValveEventsText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace corvellan {
+
+namespace {
+
+constexpr int kLengthDecimals = 5;
+
+// The shortest text that reads back as the same 4-byte real: dimension
+// values as they were typed, yet never two different values shown alike.
+std::string shortestNumber(Real v) {
+    if (!std::isfinite(v)) return fullNumber(v);
+    char buf[64];
+    if (std::fabs(v) < 1e7f) {
+        for (int decimals = 0; decimals <= 9; ++decimals) {
+            std::snprintf(buf, sizeof buf, "%.*f", decimals, static_cast<double>(v));
+            if (std::strtof(buf, nullptr) == v) return buf;
+        }
+    }
+    return fullNumber(v);
+}
+
+std::string cell(const Figure& f, int decimals, bool readable) {
+    if (!f) return {};
+    return readable ? formatFixed(*f, 0, decimals) : fullNumber(*f);
+}
+
+const char* flag(bool on) {
+    return on ? "true" : "false";
+}
+
+void writeCsvRow(const std::vector<std::string>& cells, std::ostream& out) {
+    for (size_t i = 0; i < cells.size(); ++i)
+        out << (i ? "," : "") << cells[i];
+    out << "\n";
+}
+
+// Left-aligned first column, the others right-aligned in `width`.
+void writeTextRow(const std::vector<std::string>& cells, int firstWidth, int width,
+                  std::ostream& out) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "  %-*s", firstWidth, cells[0].c_str());
+    out << buf;
+    for (size_t i = 1; i < cells.size(); ++i) {
+        std::snprintf(buf, sizeof buf, "%*s", width, cells[i].empty() ? "-" : cells[i].c_str());
+        out << buf;
+    }
+    out << "\n";
+}
+
+} // namespace
+
+void writeComparisonJson(const GearComparison& c, std::ostream& out) {
+    out << "{\"A\": ";
+    writeEventsObject(c.a, out);
+    out << ", \"B\": ";
+    writeEventsObject(c.b, out);
+    out << ", \"Dimensions\": [";
+    for (size_t i = 0; i < c.dimensions.size(); ++i) {
+        const DimensionDifference& d = c.dimensions[i];
+        auto number = [](Real v) { return std::isfinite(v) ? fullNumber(v) : "null"; };
+        out << (i ? ", " : "") << "{\"Name\": \"" << d.name << "\", \"A\": " << number(d.a)
+            << ", \"B\": " << number(d.b) << "}";
+    }
+    out << "]}\n";
+}
+
+std::vector<std::string> comparisonTableHeader() {
+    return {"Setting", "Direction", "Figure", "A", "B", "B - A"};
+}
+
+std::vector<std::vector<std::string>> comparisonTableRows(const GearComparison& c, bool readable) {
+    std::vector<std::vector<std::string>> rows;
+    const size_t n = std::min(c.a.settings.size(), c.b.settings.size());
+    for (size_t k = 0; k < n; ++k) {
+        const SettingEvents& a = c.a.settings[k];
+        const SettingEvents& b = c.b.settings[k];
+        const std::string setting = std::to_string(k + 1);
+        const std::string direction = directionName(a);
+        for (const ComparedFigure& f : comparedFigures(a, b))
+            rows.push_back({setting, direction, f.name, cell(f.a, f.decimals, readable),
+                            cell(f.b, f.decimals, readable),
+                            cell(f.difference(), f.decimals, readable)});
+        rows.push_back({setting, direction, "Geometry error", flag(a.geometryError),
+                        flag(b.geometryError), ""});
+    }
+    return rows;
+}
+
+std::vector<std::string> dimensionTableHeader() {
+    return {"Dimension", "A", "B"};
+}
+
+std::vector<std::vector<std::string>> dimensionTableRows(const GearComparison& c, bool readable) {
+    std::vector<std::vector<std::string>> rows;
+    for (const DimensionDifference& d : c.dimensions)
+        rows.push_back({d.name, readable ? shortestNumber(d.a) : fullNumber(d.a),
+                        readable ? shortestNumber(d.b) : fullNumber(d.b)});
+    return rows;
+}
+
+void writeComparisonCsv(const GearComparison& c, std::ostream& out) {
+    writeCsvRow(comparisonTableHeader(), out);
+    for (const auto& row : comparisonTableRows(c, false))
+        writeCsvRow(row, out);
+    out << "\n";
+    writeCsvRow(dimensionTableHeader(), out);
+    for (const auto& row : dimensionTableRows(c, false))
+        writeCsvRow(row, out);
+}
+
+void writeComparisonText(const GearComparison& c, std::ostream& out) {
+    out << "A: " << c.nameA << "\nB: " << c.nameB << "\n";
+    out << "Mid gear (RevArmCen): A " << formatFixed(c.a.revArmCen, 0, kLengthDecimals) << ", B "
+        << formatFixed(c.b.revArmCen, 0, kLengthDecimals) << "\n";
+    const auto rows = comparisonTableRows(c, true);
+    std::string setting;
+    for (const auto& row : rows) {
+        if (row[0] != setting) {
+            setting = row[0];
+            out << "\nSetting " << setting << "  " << row[1] << "\n";
+            writeTextRow({"Figure", "A", "B", "B - A"}, 24, 13, out);
+        }
+        writeTextRow({row[2], row[3], row[4], row[5]}, 24, 13, out);
+    }
+    const auto dims = dimensionTableRows(c, true);
+    if (dims.empty()) {
+        out << "\nDimensions that differ: none\n";
+        return;
+    }
+    out << "\nDimensions that differ (" << dims.size() << ")\n";
+    writeTextRow(dimensionTableHeader(), 24, 13, out);
+    for (const auto& row : dims)
+        writeTextRow(row, 24, 13, out);
+}
+
+} // namespace corvellan

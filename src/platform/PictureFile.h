@@ -1,0 +1,36 @@
+#pragma once
+// Pictures saved as files: PNG, SVG or PDF, chosen by the file name's
+// extension. SVG and PDF run the picture's drawing code on a canvas over
+// Qt's SVG generator or PDF writer, so lines and texts stay vectors; a PNG
+// is the picture's pixels. Each file is written beside its target first and
+// then renamed over it, so a failed save leaves an existing file as it was.
+
+#include "view/Canvas.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+namespace corvellan {
+
+enum class PictureFormat { None, Png, Svg, Pdf };
+
+// The format a file name asks for by its extension (any case); None for
+// any other name.
+PictureFormat pictureFormatOf(const QString& path);
+
+struct Picture {
+    QSize size; // in pixels; a PDF page of as many points
+    // Draws the whole picture on a canvas of `size`.
+    std::function<void(Canvas&)> draw;
+    // The picture's pixels as shown, for PNG; unset: `draw` on an image.
+    std::function<QImage()> pixels;
+    QString title; // of the SVG and PDF document
+};
+
+// Writes `picture` to `path`; returns "" or why it could not.
+QString writePictureFile(const QString& path, const Picture& picture);
+
+} // namespace corvellan
