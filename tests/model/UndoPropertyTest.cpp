@@ -137,10 +137,9 @@ struct Reference {
         if (undo[1].code <= 0) return;
         for (int i = 0; i < 20; ++i) undo[i] = undo[i + 1];
         if (dynCode(undo[0].code)) store(undo[0].code, undo[0].before);
-        for (int k = 1; k <= 4; ++k) {
-            apply(k, 1);
-            apply(k, -1);
-        }
+        // Each bound dimension refreshed by a step of nothing (a step up
+        // and back down would lose a tiny value to rounding).
+        for (int k = 1; k <= 4; ++k) apply(k, 0);
         undo[20] = {};
         count = std::max(count - 1, 0);
     }

@@ -120,9 +120,10 @@ void SoakDriver::runTicks(long long ticks, bool randomActions) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-void SoakDriver::runCommand(const std::function<void()>& command, bool work) {
+void SoakDriver::runCommand(const std::function<void()>& command, bool work, bool acceptFiles) {
     const bool before = workModals_;
     workModals_ = work;
+    acceptFiles_ = acceptFiles;
     busy_ = true;
     command(); // returns once its modal windows have been closed by the poll
     busy_ = false;
@@ -134,6 +135,7 @@ void SoakDriver::runCommand(const std::function<void()>& command, bool work) {
     }
     QApplication::processEvents();
     workModals_ = before;
+    acceptFiles_ = false;
 }
 
 std::vector<QWidget*> SoakDriver::otherWindows() const {
@@ -236,13 +238,16 @@ void SoakDriver::workModal(QPointer<QWidget> modal) {
     if (auto* files = qobject_cast<QFileDialog*>(modal.data())) {
         // Saves go to the scratch file; opens take it, or a name that is not there.
         auto* name = files->findChild<QLineEdit*>("fileNameEdit");
-        if (name) name->setText(pick(5) ? scratchFile_ : scratchFile_ + ".missing");
-        if (workModals_ && pick(4))
+        if (name) name->setText(acceptFiles_ || pick(5) ? scratchFile_ : scratchFile_ + ".missing");
+        if (acceptFiles_ || (workModals_ && pick(4)))
             QMetaObject::invokeMethod(files, "accept");
         else
             files->reject();
     } else if (auto* box = qobject_cast<QMessageBox*>(modal.data())) {
         box->accept();
+    } else if (modal->inherits("QAbstractPrintDialog")) {
+        // Printing would reach a printer or leave a file somewhere.
+        static_cast<QDialog*>(modal.data())->reject();
     } else if (workModals_ && done < 1 + pick(8)) {
         if (pick(2))
             typeWildText(modal);

@@ -48,7 +48,8 @@ class SoakDriver {
     void runTicks(long long ticks, bool randomActions);
     // Triggers one command and waits until every window it opened is closed
     // again; each window gets a few random actions first when `work` is set.
-    void runCommand(const std::function<void()>& command, bool work);
+    // With `acceptFiles`, every file dialog takes the scratch file.
+    void runCommand(const std::function<void()>& command, bool work, bool acceptFiles = false);
     // Class names of every window besides the main one that came up so far.
     const std::set<std::string>& windowsSeen() const { return seen_; }
     // Closes any modal window still up and stops the timers.
@@ -73,6 +74,7 @@ class SoakDriver {
     long long ticks_ = 0;
     bool randomActions_ = false;
     bool workModals_ = true;
+    bool acceptFiles_ = false;
     bool busy_ = false; // a main-window action is running (maybe inside a modal)
     QTimer actor_;
     QTimer modalPoll_;

@@ -61,10 +61,16 @@ TEST(Smoke, EveryWindowOpensAndClosesWithSteamRunning) {
     ASSERT_TRUE(run.model().display.steamDisplay);
     run.runTicks(500, false);
     openEveryWindow(run);
+    // Gear B for the compare window, from a file saved first.
+    for (const char* name : {"SaveAsDimensions", "CompareWith", "CompareWindow"}) {
+        QAction* a = run.window().findChild<QAction*>(name);
+        ASSERT_TRUE(a && a->isEnabled()) << name;
+        run.runCommand([a] { a->trigger(); }, false, true);
+    }
     for (const char* window : {"TFrameDi", "TCylDimen", "TSineDia", "TOvalDia", "TSteamDia",
                                "TPortDia", "TSetRevArm", "TDataTable", "TDrawLines", "TRefPnts",
                                "TInst", "TCvOSpInst", "TAboutBox", "TRevPos", "TDrivAng", "TStpAng",
-                               "TGraphZoom", "TValveEvents"})
+                               "TGraphZoom", "TValveEvents", "TBalance", "TCompare"})
         EXPECT_EQ(run.windowsSeen().count(std::string("corvellan::") + window), 1u) << window;
     run.runTicks(10, false);
     run.finish();
