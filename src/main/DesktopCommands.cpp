@@ -92,9 +92,9 @@ DesktopCommands::DesktopCommands(Model& model, TMainForm& window)
     window.installEventFilter(this);
     // Space runs and stops the gear while the picture has the focus, which a
     // click on it gives.
-    QWidget* picture = window.centralWidget();
-    picture->setFocusPolicy(Qt::ClickFocus);
-    picture->installEventFilter(this);
+    picture_ = window.centralWidget();
+    picture_->setFocusPolicy(Qt::ClickFocus);
+    picture_->installEventFilter(this);
 }
 
 void DesktopCommands::addMainWindowCommands() {
@@ -231,8 +231,7 @@ bool DesktopCommands::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
     }
-    QWidget* picture = window_.centralWidget();
-    if (watched == picture && event->type() == QEvent::KeyPress && picture->hasFocus()) {
+    if (watched == picture_ && event->type() == QEvent::KeyPress && picture_->hasFocus()) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier &&
             !key->isAutoRepeat()) {

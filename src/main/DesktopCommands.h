@@ -58,6 +58,10 @@ class DesktopCommands : public QObject {
 
     Model& m_;
     TMainForm& window_;
+    // The picture whose key presses run and stop the gear. Held here: while
+    // the window is being destroyed its children still send events, and the
+    // window can no longer be asked for its central widget.
+    QWidget* picture_ = nullptr;
     PictureCommands* mainPicture_ = nullptr;
     std::vector<std::pair<const DiagramWindow*, PictureCommands*>> diagramPictures_;
 };
