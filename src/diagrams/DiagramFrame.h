@@ -9,9 +9,17 @@
 #include "view/Canvas.h"
 
 #include <array>
+#include <cmath>
 #include <functional>
 
 namespace corvellan {
+
+// Whether a sample has a place in a diagram at all: a gear that cannot be
+// built gives samples that are not numbers, and nothing is drawn at those
+// (rounded, they would land on row or column 0).
+inline bool plottable(Ext v) {
+    return std::isfinite(v);
+}
 
 // The diagram windows' font: 11 pixels on an opaque white ground.
 TextStyle diagramFont(Rgb colour = colours::Black, bool bold = false);

@@ -21,7 +21,7 @@ int ovalColumn(Model& m, Real degrees) {
     const Real work = sqrtGuard(m, clampToReal(rod * rod - crankY * crankY));
     const Ext u =
         trig::cos(theta) + 2 * std::sqrt(static_cast<Ext>(work)) / stroke - 2 * rod / stroke;
-    return roundToInt(u * 270.5L + 314);
+    return std::isfinite(u) ? roundToInt(u * 270.5L + 314) : kNoOvalColumn;
 }
 
 namespace {
@@ -56,15 +56,16 @@ void drawLoop(Model& m, Canvas& c, int i, Real scale) {
         solve(m);
         const Ext v = m.lap.ValveCen;
         if (mid) track.sample(m.pivots.X[4]);
-        if (j == 22)
+        if (j == 22 && plottable(previous))
             c.text(300, travelRowFrom(longValve ? 204 : 213, previous, scale), formatFixed(i, 2, 0),
                    bold);
-        if (j == 46)
+        if (j == 46 && plottable(previous))
             c.text(334, travelRowFrom(longValve ? 213 : 204, previous, scale), formatFixed(i, 2, 0),
                    bold);
-        if (j > 7)
-            c.line(ovalColumn(m, previousAngle), travelRow(previous, scale), ovalColumn(m, angle),
-                   travelRow(v, scale));
+        const int from = j > 7 ? ovalColumn(m, previousAngle) : kNoOvalColumn;
+        const int to = j > 7 ? ovalColumn(m, angle) : kNoOvalColumn;
+        if (from != kNoOvalColumn && to != kNoOvalColumn && plottable(previous) && plottable(v))
+            c.line(from, travelRow(previous, scale), to, travelRow(v, scale));
         previous = v;
         previousAngle = angle;
     }

@@ -6,6 +6,8 @@
 #include "model/Model.h"
 #include "view/Canvas.h"
 
+#include <climits>
+
 namespace corvellan {
 
 // Draws the whole picture without erasing first; RevArmPos and DriverAngle
@@ -20,5 +22,8 @@ void drawOvalLoops(Model& m, Canvas& c, Real scale);
 // u = +1 at front dead centre (x 584) and -1 at rear dead centre (x 44).
 // Guards the stroke divisor and the square root as the solver does.
 int ovalColumn(Model& m, Real degrees);
+// What ovalColumn gives where the piston has no place (a gear that cannot be
+// built): nothing is drawn there.
+constexpr int kNoOvalColumn = INT_MIN;
 
 } // namespace corvellan

@@ -43,10 +43,10 @@ void drawCurve(Model& m, Canvas& c, int i, Real scale) {
         solve(m);
         const Ext v = m.lap.ValveCen;
         if (mid) track.sample(m.pivots.X[4]);
-        if (j == 8)
+        if (j == 8 && plottable(previous))
             c.text(45, travelRow(previous, scale), formatFixed(i, 2, 0),
                    diagramFont(colours::Black, true));
-        if (j > 7)
+        if (j > 7 && plottable(previous) && plottable(v))
             c.line(8 * (j - 1) + 2, travelRow(previous, scale), 8 * j + 2, travelRow(v, scale));
         previous = v;
     }

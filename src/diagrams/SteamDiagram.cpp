@@ -135,7 +135,8 @@ void drawEnd(Model& m, Canvas& c, End& e, int n, int i, int curveNumber) {
         const Ext q = prevPiston;
         const Ext t =
             static_cast<Ext>(previousOpening) / (static_cast<Ext>(previousOpening) - opening);
-        if (drawn) {
+        if (drawn && plottable(q) && plottable(p) && plottable(t) &&
+            plottable(e.previousPressure)) {
             const int y = pressureRow(e.previousPressure);
             c.line(travelColumn(q), y, roundToInt(584 - q * 0.84375L + (q - p) * t * 0.84375L), y);
         }
@@ -149,10 +150,12 @@ void drawEnd(Model& m, Canvas& c, End& e, int n, int i, int curveNumber) {
         c.text(e.front ? 588 : 3, row, formatFixed(i, 1, 0), diagramFont());
         c.text(e.front ? 600 : 15, row, formatFigure(cutOff, 4, 1), diagramFont());
     }
-    if (drawn)
+    if (drawn && plottable(prevPiston) && plottable(p) && plottable(e.previousPressure) &&
+        plottable(e.pressure))
         c.line(travelColumn(prevPiston), pressureRow(e.previousPressure), travelColumn(p),
                pressureRow(e.pressure));
-    if (e.phase == Expansion && e.pressure > 150 && e.pressure < 250 && e.labelArmed) {
+    if (e.phase == Expansion && e.pressure > 150 && e.pressure < 250 && e.labelArmed &&
+        plottable(prevPiston)) {
         e.labelArmed = false;
         const int x = roundToInt((e.front ? 568 : 600) - static_cast<Ext>(prevPiston) * 0.84L);
         c.text(x, e.front ? 122 : 135, formatFixed(curveNumber, 1, 0),

@@ -46,24 +46,26 @@ void drawPortEdgeLevels(const Model& m, Canvas& c, Real scale, int lineEnd,
     const Ext front[3] = {l.FrontSteamOpenAt, l.FrontSteamFullAt, l.FrontExhaustOpenAt};
     const Ext rear[3] = {l.RearSteamOpenAt, l.RearSteamFullAt, l.RearExhaustOpenAt};
 
+    // All lines of a colour first, then their texts (opaque: drawn over them).
+    const auto levels = [&](const Ext(&v)[3], const int(&textBase)[3], const int* textX,
+                            const char* const(&captions)[3]) {
+        for (Ext level : v)
+            if (plottable(level)) {
+                const int y = travelRow(level, scale);
+                c.line(15, y, lineEnd, y);
+            }
+        for (int k = 0; k < 3; ++k)
+            if (plottable(v[k]))
+                c.text(textX[k], travelRowFrom(textBase[k], v[k], scale), captions[k], font);
+    };
     c.setPen(colours::Lime, 1);
-    for (Ext level : front) {
-        const int y = travelRow(level, scale);
-        c.line(15, y, lineEnd, y);
-    }
-    c.text(columns.x[0], travelRowFrom(199, front[0], scale), "Front Steam Port Open", font);
-    c.text(columns.x[1], travelRowFrom(216, front[1], scale), "Front Steam Port Max", font);
-    c.text(columns.x[2], travelRowFrom(216, front[2], scale), "Front Exhaust Port Open", font);
-
+    levels(front, {199, 216, 216}, columns.x,
+           {"Front Steam Port Open", "Front Steam Port Max", "Front Exhaust Port Open"});
     // The rear thresholds are in -ValveCen, so their levels are mirrored.
+    const Ext rearLevels[3] = {-rear[0], -rear[1], -rear[2]};
     c.setPen(colours::Red, 1);
-    for (Ext level : rear) {
-        const int y = travelRow(-level, scale);
-        c.line(15, y, lineEnd, y);
-    }
-    c.text(columns.x[3], travelRowFrom(216, -rear[0], scale), "Rear Steam Port Open", font);
-    c.text(columns.x[4], travelRowFrom(199, -rear[1], scale), "Rear Steam Port Max", font);
-    c.text(columns.x[5], travelRowFrom(199, -rear[2], scale), "Rear Exhaust Port Open", font);
+    levels(rearLevels, {216, 199, 199}, columns.x + 3,
+           {"Rear Steam Port Open", "Rear Steam Port Max", "Rear Exhaust Port Open"});
     c.setPen(colours::Black, 1);
 }
 

@@ -71,6 +71,36 @@ TEST_P(EveryDiagram, SurvivesUnusableValues) {
     }
 }
 
+// A gear whose valve or piston cannot be placed gives samples that are not
+// numbers; rounded, they would land on row or column 0. Nothing is drawn
+// there beyond what the layout itself puts there, while the rest of the
+// diagram still is.
+TEST_P(EveryDiagram, DrawsNothingWhereTheGearHasNoPlace) {
+    const auto atEdge = [](const RecordingCanvas& c) {
+        int n = 0;
+        for (const Primitive& p : c.primitives()) {
+            if (p.kind == PrimitiveKind::Line)
+                n += p.coords[0] == 0 || p.coords[1] == 0 || p.coords[2] == 0 || p.coords[3] == 0;
+            if (p.kind == PrimitiveKind::Text) n += p.coords[1] == 0;
+        }
+        return n;
+    };
+    Model nominal = nominalWithPositions();
+    RecordingCanvas layout{632, 426};
+    GetParam().draw(nominal, layout);
+
+    const Real nan = std::numeric_limits<Real>::quiet_NaN();
+    for (Real FrameDimensions::*broken : {&FrameDimensions::ValveRod, &FrameDimensions::MainRod}) {
+        Model m = nominalWithPositions();
+        m.frame.*broken = nan;
+        RecordingCanvas c{632, 426};
+        GetParam().draw(m, c);
+        EXPECT_EQ(atEdge(c), atEdge(layout))
+            << (broken == &FrameDimensions::ValveRod ? "valve rod" : "main rod");
+        EXPECT_GT(c.ofKind(PrimitiveKind::Line).size(), 100u);
+    }
+}
+
 TEST_P(EveryDiagram, MatchesItsGoldenDrawList) {
     Model m = nominalWithPositions();
     RecordingCanvas c{632, 426};
