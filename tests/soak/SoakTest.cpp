@@ -95,10 +95,10 @@ Memory readMemory(SoakDriver& run, const std::set<std::string>& windows) {
     // measured with the allocator as users run it.
     malloc_trim(0);
     const long withCache = heapInUseKb();
-    // Every file dialog makes its icons afresh, and their pixmaps stay in
-    // Qt's pixmap cache, keyed by icons that are gone, until the cache's
-    // limit (10 MB) pushes them out: bounded, and Qt's, so it is emptied
-    // for the reading and its size reported.
+    // Qt's pixmap cache holds what the widgets drew lately (a file dialog's
+    // list header, say, draws a pixmap made anew each time) until its limit
+    // (10 MB) pushes the oldest out: bounded, and Qt's, so it is emptied for
+    // the reading and its size reported.
     QPixmapCache::clear();
     malloc_trim(0);
     memory.residentKb = residentKb();
