@@ -4,9 +4,9 @@
 #include "main/ValveEventsWindow.h"
 #include "model/Model.h"
 #include "platform/PictureFile.h"
+#include "platform/ProgramStyle.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 #include <QWidget>
 
 namespace corvellan {
@@ -42,7 +42,7 @@ int renderEventsCommand(const std::vector<std::string>& args) {
     char name[] = "corvellan";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setStyle(makeProgramStyle());
     TValveEvents window(m, nullptr);
     window.showSweep(sweep);
     window.show();

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QHideEvent>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -105,6 +106,13 @@ void TDataTable::build() {
 void TDataTable::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     build();
+}
+
+void TDataTable::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    // Tens of megabytes at the smallest step, which no one can see now (a
+    // minimised window is still open and keeps its text).
+    if (!event->spontaneous()) memo_->clear();
 }
 
 } // namespace corvellan

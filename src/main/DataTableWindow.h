@@ -3,7 +3,8 @@
 // driver as text the user can select and copy. The text is built afresh each
 // time the window opens, and set in one piece so that even the 36001 rows of
 // the smallest step appear at once. The gear's angle and step come back
-// afterwards.
+// afterwards. Closing the window lets the text go: the window lives as long
+// as the main one, and the next opening builds it again anyway.
 
 #include "model/Model.h"
 
@@ -34,6 +35,7 @@ class TDataTable : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void buildMenus();

@@ -4,10 +4,10 @@
 #include "main/FileCommands.h"
 #include "platform/DataFolders.h"
 #include "platform/QtSound.h"
+#include "platform/ProgramStyle.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QStyleFactory>
 
 namespace corvellan {
 
@@ -30,7 +30,7 @@ int runGui(int argc, char** argv, const std::string& dimsFile) {
     app.setApplicationName("CORVELLAN Outside Admission");
     // One style everywhere, so the small scroll bars and buttons look alike
     // on every desktop.
-    app.setStyle(QStyleFactory::create("Fusion"));
+    app.setStyle(makeProgramStyle());
 
     QtSound sound(soundFolders(installedDataFolder()));
     Model model;

@@ -1,8 +1,9 @@
 // The dialog tests need one QApplication for the whole run; this main wins
 // over gtest_main's.
 
+#include "platform/ProgramStyle.h"
+
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,6 @@ int main(int argc, char** argv) {
     // Listing the tests at build time must not need a display either.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setStyle(corvellan::makeProgramStyle());
     return RUN_ALL_TESTS();
 }

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTest>
 
 using namespace corvellan;
@@ -68,11 +69,13 @@ TEST_F(DataTableTest, RowsRunFromZeroTo360AtTheChosenStep) {
     EXPECT_TRUE(lines.last().startsWith(" 357.00"));
 }
 
-TEST_F(DataTableTest, TheSmallestStepAppearsWhole) {
+TEST_F(DataTableTest, TheSmallestStepAppearsWholeAndGoesWithTheWindow) {
     model.gear.StepAngleSetting = 0.01f;
     const QStringList lines = openTable();
     EXPECT_EQ(lines.size() - 4, 36001);
     EXPECT_TRUE(lines.last().startsWith(" 360.00"));
+    // The closed window does not keep the megabytes of text.
+    EXPECT_TRUE(window->inspection().dataTable()->memo()->document()->isEmpty());
 }
 
 TEST_F(DataTableTest, EditMenuFollowsTheSelectionAndCopiesToTheClipboard) {

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <cstring>
 #include <fstream>
@@ -95,6 +96,31 @@ TEST_F(FileCommandsTest, DialogsOfferTheirOwnKindOfFile) {
     EXPECT_EQ(seen.join("|").toStdString(),
               "SaveDialog1 Save As..... Data File (*.dco);All Files (*) dco|"
               "OpenDialogDos Open Data File (*.oca);All Files (*) oca");
+}
+
+// Every file dialog shows the style's standard icons; made anew for each
+// dialog, their pixmaps took new keys in Qt's pixmap cache, which the Qt in
+// use never lets go, so memory grew with every dialog opened.
+TEST_F(FileCommandsTest, FileDialogsShareTheirIcons) {
+    std::vector<qint64> icons;
+    auto note = [&](QWidget* modal) {
+        for (const char* button : {"backButton", "newFolderButton", "detailModeButton"}) {
+            auto* b = modal->findChild<QToolButton*>(button);
+            ASSERT_NE(b, nullptr) << button;
+            icons.push_back(b->icon().cacheKey());
+        }
+        static_cast<QDialog*>(modal)->reject();
+    };
+    ModalScript script;
+    script.then(note).then(note);
+    EXPECT_EQ(script.run([this] {
+        action("OpenDimensions")->trigger();
+        action("SaveAsDimensions")->trigger();
+    }),
+              2);
+    ASSERT_EQ(icons.size(), 6u);
+    EXPECT_EQ(std::vector<qint64>(icons.begin(), icons.begin() + 3),
+              std::vector<qint64>(icons.begin() + 3, icons.end()));
 }
 
 TEST_F(FileCommandsTest, SaveThenOpenRestoresTheWorkingState) {

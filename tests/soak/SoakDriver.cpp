@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <fstream>
 #include <string>
 #include <vector>
@@ -78,6 +80,11 @@ long residentKb() {
     return -1;
 }
 
+long heapInUseKb() {
+    const struct mallinfo2 heap = mallinfo2();
+    return static_cast<long>((heap.uordblks + heap.hblkhd) / 1024);
+}
+
 SoakDriver::SoakDriver(unsigned seed, const QString& scratchFile)
     : random_(seed), scratchFile_(scratchFile) {
     window_ = std::make_unique<TMainForm>(model_, sound_);
@@ -130,12 +137,17 @@ void SoakDriver::runCommand(const std::function<void()>& command, bool work, boo
     QApplication::processEvents();
     // A window that stays open beside the main one is closed again too.
     for (QWidget* w : otherWindows()) {
-        seen_.insert(w->metaObject()->className());
+        saw(w);
         if (!work) w->close();
     }
     QApplication::processEvents();
     workModals_ = before;
     acceptFiles_ = false;
+}
+
+void SoakDriver::saw(const QWidget* w) {
+    seen_.insert(w->metaObject()->className());
+    recent_.insert(w->metaObject()->className());
 }
 
 std::vector<QWidget*> SoakDriver::otherWindows() const {
@@ -178,7 +190,7 @@ void SoakDriver::mainAction() {
         const std::vector<QWidget*> others = otherWindows();
         if (others.empty()) break;
         QWidget* other = others[static_cast<std::size_t>(pick(int(others.size())))];
-        seen_.insert(other->metaObject()->className());
+        saw(other);
         if (pick(4))
             clickSomething(other, true);
         else
@@ -225,7 +237,7 @@ void SoakDriver::modalPoll() {
     }
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal->property("soakPending").toBool()) return;
-    seen_.insert(modal->metaObject()->className());
+    saw(modal);
     // The work runs from its own event, so a window it opens gets polled too.
     modal->setProperty("soakPending", true);
     QTimer::singleShot(0, modal, [this, modal = QPointer<QWidget>(modal)] { workModal(modal); });

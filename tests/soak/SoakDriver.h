@@ -52,6 +52,9 @@ class SoakDriver {
     void runCommand(const std::function<void()>& command, bool work, bool acceptFiles = false);
     // Class names of every window besides the main one that came up so far.
     const std::set<std::string>& windowsSeen() const { return seen_; }
+    // The same since the last `forgetRecentWindows()`.
+    const std::set<std::string>& recentWindows() const { return recent_; }
+    void forgetRecentWindows() { recent_.clear(); }
     // Closes any modal window still up and stops the timers.
     void finish();
 
@@ -63,6 +66,7 @@ class SoakDriver {
     void typeWildText(QWidget* modal);
     void clickSomething(QWidget* root, bool avoidClosing);
     static bool closeModal(QWidget* modal);
+    void saw(const QWidget* window);
     // Visible windows beside the main one that are not modal.
     std::vector<QWidget*> otherWindows() const;
 
@@ -79,6 +83,7 @@ class SoakDriver {
     QTimer actor_;
     QTimer modalPoll_;
     std::set<std::string> seen_;
+    std::set<std::string> recent_;
 };
 
 // The enabled commands of the menus, the menu bar and the tool bar, except
@@ -87,5 +92,7 @@ std::vector<QAction*> commandActions(TMainForm& window);
 
 // Resident memory of this process in kB (VmRSS).
 long residentKb();
+// Heap blocks in use in kB, mapped ones included (mallinfo2: uordblks + hblkhd).
+long heapInUseKb();
 
 } // namespace corvellan::test

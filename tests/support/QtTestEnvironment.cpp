@@ -2,10 +2,11 @@
 // global test environment. Compiled into each program whose tests open the
 // main window (see tests/CMakeLists.txt), which names the program.
 
+#include "platform/ProgramStyle.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStyleFactory>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ class QtEnvironment : public ::testing::Environment {
         static char name[] = CORVELLAN_TEST_PROGRAM;
         static char* argv[] = {name, nullptr};
         app_ = std::make_unique<QApplication>(argc, argv);
-        QApplication::setStyle(QStyleFactory::create("Fusion"));
+        QApplication::setStyle(makeProgramStyle());
         // The main window reads its instruction texts from the working
         // folder at start-up; the program's build folder holds them.
         QDir::setCurrent(QFileInfo(QString::fromUtf8(CORVELLAN_BINARY)).absolutePath());
