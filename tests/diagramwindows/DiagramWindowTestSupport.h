@@ -19,13 +19,6 @@ class QAction;
 
 namespace corvellan::test {
 
-class QuietSound : public SoundSink {
-  public:
-    void playExhaust(int, int) override {}
-    void playError() override {}
-    void beep() override {}
-};
-
 // Runs `act` once `window` is the modal window on top (and `ready`, when
 // given, holds). A window left open by a test is closed after a few seconds
 // with a failure, so no test hangs.
@@ -45,7 +38,7 @@ class DiagramWindowTest : public ::testing::Test {
     void bindDriverDia();
 
     Model model;
-    QuietSound sound;
+    SilentSound sound;
     std::unique_ptr<TMainForm> window;
 };
 

@@ -26,13 +26,6 @@ class QAction;
 
 namespace corvellan::test {
 
-class QuietSound : public SoundSink {
-  public:
-    void playExhaust(int, int) override {}
-    void playError() override {}
-    void beep() override {}
-};
-
 class SoakDriver {
   public:
     // `scratchFile`: the dimension file that save and open dialogs pick.
@@ -71,7 +64,7 @@ class SoakDriver {
     std::vector<QWidget*> otherWindows() const;
 
     Model model_;
-    QuietSound sound_;
+    SilentSound sound_;
     std::unique_ptr<TMainForm> window_;
     std::mt19937 random_;
     QString scratchFile_;
