@@ -13,14 +13,8 @@ using namespace corvellan;
 
 namespace {
 
-Model nominal() {
-    Model m;
-    initialiseModel(m);
-    return m;
-}
-
 void BM_EventsSweep(benchmark::State& state) {
-    const Model m = nominal();
+    const Model m = nominalModel();
     const std::vector<Real> settings = sweepSettings(m);
     for (auto _ : state) {
         EventsReport report = computeEvents(m, settings);
@@ -30,7 +24,7 @@ void BM_EventsSweep(benchmark::State& state) {
 
 // One setting on a reused copy and result, as an optimiser calls it.
 void BM_EventsOneSettingReused(benchmark::State& state) {
-    Model scratch = nominal();
+    Model scratch = nominalModel();
     const Real setting = sweepSettings(scratch)[10];
     SettingEvents out;
     for (auto _ : state) {
@@ -40,7 +34,7 @@ void BM_EventsOneSettingReused(benchmark::State& state) {
 }
 
 void BM_Floor_SweepSamples(benchmark::State& state) {
-    Model m = nominal();
+    Model m = nominalModel();
     const std::vector<Real> settings = sweepSettings(m);
     for (auto _ : state)
         sampleTurns(m, settings);

@@ -98,6 +98,12 @@ void initialiseModel(Model& m) {
     updateRevArmScrollRange(m);
 }
 
+Model nominalModel() {
+    Model m;
+    initialiseModel(m);
+    return m;
+}
+
 void resetFrame(Model& m) {
     m.frame = m.nominalFrame;
     m.pivots.X[8] = m.pivots.X[9] = m.nominalFrame.LinkPivotHorz;

@@ -254,6 +254,8 @@ struct Model {
 
 // Sets every item to its start value (start-up steps 1 to 6).
 void initialiseModel(Model& m);
+// A model at its start values: the nominal gear.
+Model nominalModel();
 // Copies the nominal frame set into the frame dimensions, pivots 8 and 9 included.
 void resetFrame(Model& m);
 // Copies the nominal cylinder set; Y3 := 0, Y4 := Y3 + ValveStemCLToCylCL.

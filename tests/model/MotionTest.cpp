@@ -6,16 +6,6 @@
 
 using namespace corvellan;
 
-namespace {
-
-Model nominal() {
-    Model m;
-    initialiseModel(m);
-    return m;
-}
-
-} // namespace
-
 TEST(StepLadder, RungsEndJustBelowTheMappedHalfwayValues) {
     // Halfway values 0.015, 0.025, 0.04, 0.08 and these times 10, 100, 1000 up to 40.
     const double halfway[] = {0.015, 0.025, 0.04, 0.08, 0.15, 0.25, 0.4, 0.8,
@@ -58,7 +48,7 @@ TEST(StepLadder, BarPositionsOfSteps) {
 }
 
 TEST(ReverseArm, ScrollPositionsMapAboutMidGear) {
-    Model m = nominal();
+    Model m = nominalModel();
     revArmScrolled(m, 0);
     EXPECT_EQ(m.gear.Direction, "Fwd");
     EXPECT_TRUE(revArmAwayFromNormalFwd(m));
@@ -84,7 +74,7 @@ TEST(ReverseArm, ScrollPositionsMapAboutMidGear) {
 }
 
 TEST(ReverseArm, TypedSettingIsClampedToTheTravel) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.gear.RevArmPositions[0] = 0.5f;
     EXPECT_NEAR(static_cast<double>(clampRevArmEntry(m, 99)), 2.2, 1e-6);
     EXPECT_EQ(revArmScrollForPos(m, clampRevArmEntry(m, 99)), -1700);
@@ -93,7 +83,7 @@ TEST(ReverseArm, TypedSettingIsClampedToTheTravel) {
 }
 
 TEST(ReverseArm, NoTravelGivesNoNormalPositions) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.frame.RevArmToCentMax = 0;
     EXPECT_EQ(revArmScrollForNormalFwd(m, 0), 0);
     EXPECT_EQ(revArmScrollForNormalRev(m, 0), 0);

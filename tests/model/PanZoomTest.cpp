@@ -6,12 +6,6 @@ using namespace corvellan;
 
 namespace {
 
-Model nominal() {
-    Model m;
-    initialiseModel(m);
-    return m;
-}
-
 // The model point under a window point.
 double modelX(const Model& m, double column) {
     return (column - m.view.current.ViewOffsetX) / m.view.current.ViewScale;
@@ -23,7 +17,7 @@ double modelY(const Model& m, double row) {
 } // namespace
 
 TEST(Pan, IncrementsMoveTheOffsetsByFractionsOfAPixel) {
-    Model m = nominal();
+    Model m = nominalModel();
     panHorizontal(m, 0.1L);
     EXPECT_EQ(m.view.current.ViewOffsetX, 140.1f);
     for (int i = 0; i < 9; ++i)
@@ -35,7 +29,7 @@ TEST(Pan, IncrementsMoveTheOffsetsByFractionsOfAPixel) {
 }
 
 TEST(Zoom, ArrowAndTroughStepsKeepTheCentrePoint) {
-    Model m = nominal();
+    Model m = nominalModel();
     double x = modelX(m, 320), y = modelY(m, 240);
     zoomView(m, 0.1L);
     EXPECT_FLOAT_EQ(m.view.current.ViewScale, 28.028f);
@@ -47,7 +41,7 @@ TEST(Zoom, ArrowAndTroughStepsKeepTheCentrePoint) {
 }
 
 TEST(Zoom, StopsAtHalfAPixelPerUnit) {
-    Model m = nominal();
+    Model m = nominalModel();
     for (int i = 0; i < 200; ++i)
         zoomView(m, -20.0L);
     EXPECT_EQ(m.view.current.ViewScale, 0.5f);
@@ -60,14 +54,14 @@ TEST(Zoom, StopsAtHalfAPixelPerUnit) {
 }
 
 TEST(Zoom, ScaleAboveTheLimitIsCappedBeforeZooming) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.view.current.ViewScale = 5000;
     zoomView(m, 1.0L);
     EXPECT_EQ(m.view.current.ViewScale, 3000.0f);
 }
 
 TEST(Zoom, ZeroScaleLeavesTheOffsetsFinite) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.view.current = {0, 100, 200};
     zoomView(m, 1.0L);
     EXPECT_EQ(m.view.current.ViewOffsetX, 100.0f);
@@ -76,7 +70,7 @@ TEST(Zoom, ZeroScaleLeavesTheOffsetsFinite) {
 }
 
 TEST(Presets, PendingViewIsStoredOnlyWhenArmed) {
-    Model m = nominal();
+    Model m = nominalModel();
     const ViewTransform three = m.view.presets[3];
     recallPreset(m, 3, false);
     EXPECT_EQ(m.view.current.ViewScale, three.ViewScale);
@@ -93,7 +87,7 @@ TEST(Presets, PendingViewIsStoredOnlyWhenArmed) {
 }
 
 TEST(Presets, NormalViewKeepsTheViewItLeaves) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.view.current = {62, 315, 237};
     returnToNormalView(m);
     EXPECT_EQ(m.view.saved.ViewScale, 62.0f);

@@ -11,12 +11,6 @@ using namespace corvellan;
 
 namespace {
 
-Model nominal() {
-    Model m;
-    initialiseModel(m);
-    return m;
-}
-
 double dist(const Model& m, int a, int b) {
     return std::hypot(double(m.pivots.X[a]) - m.pivots.X[b], double(m.pivots.Y[a]) - m.pivots.Y[b]);
 }
@@ -24,7 +18,7 @@ double dist(const Model& m, int a, int b) {
 } // namespace
 
 TEST(StartUp, NominalGearStartsAtMidGear) {
-    Model m = nominal();
+    Model m = nominalModel();
     EXPECT_FLOAT_EQ(m.gear.RevArmCen(), 0.00001f);
     EXPECT_FLOAT_EQ(m.gear.RevArmPos, 0.00001f);
     EXPECT_NEAR(m.gear.RevArmCen() - m.frame.RevArmToCentMax, -1.69999, 1e-6);
@@ -41,7 +35,7 @@ TEST(StartUp, NominalGearStartsAtMidGear) {
 }
 
 TEST(StartUp, DimensionWritersKeepPivotCopies) {
-    Model m = nominal();
+    Model m = nominalModel();
     storeDimension(m, CylCLAboveDriverCtrCode, 0.5);
     EXPECT_FLOAT_EQ(m.pivots.Y[3], 0.5f);
     EXPECT_FLOAT_EQ(m.pivots.Y[4], 2.562f);
@@ -57,7 +51,7 @@ TEST(StartUp, DimensionWritersKeepPivotCopies) {
 }
 
 TEST(StartUp, FullResetRestoresNominal) {
-    Model m = nominal();
+    Model m = nominalModel();
     storeDimension(m, StrokeCode, 4);
     storeDimension(m, LinkPivotVertCode, 2);
     storeDimension(m, CylCLAboveDriverCtrCode, 1);
@@ -65,7 +59,7 @@ TEST(StartUp, FullResetRestoresNominal) {
     resetFrame(m);
     resetCylinder(m);
     midGearCalc(m);
-    Model fresh = nominal();
+    Model fresh = nominalModel();
     EXPECT_EQ(m.frame.Stroke, fresh.frame.Stroke);
     EXPECT_EQ(m.pivots.Y[8], fresh.pivots.Y[8]);
     EXPECT_EQ(m.pivots.Y[4], fresh.pivots.Y[4]);
@@ -74,7 +68,7 @@ TEST(StartUp, FullResetRestoresNominal) {
 }
 
 TEST(StartUp, ProjectsPivotsThroughTheView) {
-    Model m = nominal();
+    Model m = nominalModel();
     solve(m);
     projectToScreen(m);
     EXPECT_EQ(m.pivots.ScreenX[1], 140);
@@ -87,7 +81,7 @@ TEST(StartUp, ProjectsPivotsThroughTheView) {
 }
 
 TEST(Solver, NominalAtFrontDeadCentre) {
-    Model m = nominal();
+    Model m = nominalModel();
     solve(m);
     EXPECT_FLOAT_EQ(m.pivots.X[2], 1.5f);
     EXPECT_NEAR(m.pivots.Y[2], 0, 1e-7);
@@ -104,7 +98,7 @@ TEST(Solver, NominalAtFrontDeadCentre) {
 }
 
 TEST(Solver, QuarterTurnPutsCrankPinBelowCentre) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.gear.DriverAngle = 90;
     solve(m);
     EXPECT_NEAR(m.pivots.X[2], 0, 1e-6);
@@ -113,11 +107,11 @@ TEST(Solver, QuarterTurnPutsCrankPinBelowCentre) {
 }
 
 TEST(Solver, ResultDependsOnlyOnAngleAndSetting) {
-    Model a = nominal();
+    Model a = nominalModel();
     a.gear.DriverAngle = 37;
     a.gear.RevArmPos = 1.2f;
     solve(a);
-    Model b = nominal();
+    Model b = nominalModel();
     for (float angle : {200.f, 5.f, 37.f}) {
         b.gear.DriverAngle = angle;
         b.gear.RevArmPos = angle == 37.f ? 1.2f : -1.0f;
@@ -128,7 +122,7 @@ TEST(Solver, ResultDependsOnlyOnAngleAndSetting) {
 }
 
 TEST(SolverGuards, ShortMainRodPlacesCrossheadAndRaisesError) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.gear.DriverAngle = 90; // pin 1.5 below the centre line
     m.frame.MainRod = 1.0f;
     solve(m);
@@ -137,7 +131,7 @@ TEST(SolverGuards, ShortMainRodPlacesCrossheadAndRaisesError) {
 }
 
 TEST(SolverGuards, UnreachableLinkClampsSineAndRaisesError) {
-    Model m = nominal();
+    Model m = nominalModel();
     // A lever of 0.3 cannot span the 0.5 from the eccentric pin to the link.
     m.frame.ValveLeverUpper = 0.1f;
     m.frame.ValveLeverLower = 0.2f;
@@ -148,7 +142,7 @@ TEST(SolverGuards, UnreachableLinkClampsSineAndRaisesError) {
 }
 
 TEST(SolverGuards, ErrorBeepOffSubstitutesSilentlyAndNothingClearsTheFlag) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.error.ErrorBeep = false;
     m.frame.ValveRod = 0.01f;
     solve(m);
@@ -162,7 +156,7 @@ TEST(SolverGuards, ErrorBeepOffSubstitutesSilentlyAndNothingClearsTheFlag) {
 }
 
 TEST(SolverGuards, ZeroLinkAndLeverStayFinite) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.frame.RevArmLinkUpper = 0;
     m.frame.ValveLeverLower = 0;
     m.frame.ValveLeverUpper = 0;
@@ -178,7 +172,7 @@ TEST(SolverGuards, ZeroLinkAndLeverStayFinite) {
 // arithmetic's precision, so it is still repaired.
 TEST(SolverGuards, DivisorOfExactlyTheLimitRaisesError) {
     for (float stroke : {0.00001f, -0.00001f}) {
-        Model m = nominal();
+        Model m = nominalModel();
         m.frame.Stroke = stroke;
         solve(m);
         ASSERT_FALSE(m.error.GeometryError) << stroke;
@@ -188,7 +182,7 @@ TEST(SolverGuards, DivisorOfExactlyTheLimitRaisesError) {
 }
 
 TEST(SolverGuards, NonNumericDimensionRaisesErrorWithoutCrashing) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.frame.MainRod = std::numeric_limits<float>::quiet_NaN();
     solve(m);
     computeValve(m);
@@ -200,7 +194,7 @@ TEST(SolverGuards, NonNumericDimensionRaisesErrorWithoutCrashing) {
 // When the eccentric pin passes above the lower end of the link, the valve
 // lever must still keep its length and its upper end must stay on the link.
 TEST(Solver, LeverKeepsItsLengthWithPinAboveLinkEnd) {
-    Model m = nominal();
+    Model m = nominalModel();
     storeDimension(m, LinkPivotVertCode, 0.1); // link end at Y <= -0.7, pin circle to -0.5
     midGearCalc(m);
     int checked = 0;
@@ -234,7 +228,7 @@ TEST(Solver, LeverKeepsItsLengthWithPinAboveLinkEnd) {
 // A mid-gear link points at the driver centre, so the eccentric pin crosses
 // the link line twice a turn; the nominal gear must still assemble there.
 TEST(Solver, NominalGearAssemblesAtEveryAngleAndSetting) {
-    Model m = nominal();
+    Model m = nominalModel();
     for (int slot : {1, 2, 3}) {
         m.gear.RevArmPos = m.gear.RevArmPositions[slot];
         for (int a = 0; a < 360; ++a) {

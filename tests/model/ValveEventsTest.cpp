@@ -18,15 +18,9 @@ using namespace corvellan;
 
 namespace {
 
-Model nominal() {
-    Model m;
-    initialiseModel(m);
-    return m;
-}
-
 // Front and rear ports, bridges, valve halves and cavity halves all unequal.
 Model unequalPorts() {
-    Model m = nominal();
+    Model m = nominalModel();
     storeDimension(m, 114, 0.19); // SteamPortWidthFront
     storeDimension(m, 113, 0.13); // SteamPortWidthRear
     storeDimension(m, 111, 0.2);  // BridgeWidthRear
@@ -87,7 +81,7 @@ void expectExactEvents(const Model& gear, const SettingEvents& s) {
 } // namespace
 
 TEST(EventsOfASetting, EveryCrossingOfTheSweepIsExactCompleteAndInRunningOrder) {
-    for (const Model& gear : {nominal(), unequalPorts()}) {
+    for (const Model& gear : {nominalModel(), unequalPorts()}) {
         const EventsReport r = computeEvents(gear, sweepSettings(gear));
         ASSERT_EQ(r.settings.size(), 21u);
         EXPECT_FLOAT_EQ(r.settings[0].revArmPos, gear.gear.RevArmCen());
@@ -105,7 +99,7 @@ TEST(EventsOfASetting, EveryCrossingOfTheSweepIsExactCompleteAndInRunningOrder) 
 }
 
 TEST(EventsOfASetting, MidGearTravelIsLapPlusLeadOfBothEnds) {
-    for (const Model& gear : {nominal(), unequalPorts()}) {
+    for (const Model& gear : {nominalModel(), unequalPorts()}) {
         const SettingEvents s = computeEvents(gear, {gear.gear.RevArmCen()}).settings[0];
         Model m = gear;
         solve(m);
@@ -126,7 +120,7 @@ TEST(EventsOfASetting, MidGearTravelIsLapPlusLeadOfBothEnds) {
 TEST(EventsOfASetting, AnEdgeThatOpensWithinOneDegreeIsFoundAndOneThatNeverOpensHasNoFigures) {
     // Lengthen the front half of the valve until, at this setting, the front
     // steam edge opens by a few millionths for a fraction of a degree only.
-    Model gear = nominal();
+    Model gear = nominalModel();
     const Real setting = -0.7f;
     const SettingEvents before = computeEvents(gear, {setting}).settings[0];
     storeDimension(gear, 119, gear.cyl.ValveLengthFrontHalf + before.front.maxSteamOpening - 3e-6);

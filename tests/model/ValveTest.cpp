@@ -13,12 +13,6 @@ using namespace corvellan;
 
 namespace {
 
-Model nominal() {
-    Model m;
-    initialiseModel(m);
-    return m;
-}
-
 void solveAt(Model& m, float angle) {
     m.gear.DriverAngle = angle;
     solve(m);
@@ -36,7 +30,7 @@ struct RecordingSound : SoundSink {
 } // namespace
 
 TEST(Valve, NominalLapsAndOpeningsAtFrontDeadCentre) {
-    Model m = nominal();
+    Model m = nominalModel();
     solveAt(m, 0);
     EXPECT_NEAR(m.lap.ValveCen, -0.188, 0.0005);
     EXPECT_NEAR(m.valve.FrontSteamOpening, 0.031, 0.0005); // the lead
@@ -55,7 +49,7 @@ TEST(Valve, NominalLapsAndOpeningsAtFrontDeadCentre) {
 }
 
 TEST(Valve, PistonTravelsFromFrontToRearDeadCentre) {
-    Model m = nominal();
+    Model m = nominalModel();
     solveAt(m, 180);
     EXPECT_NEAR(m.valve.PistonTravelPos, 640, 1e-3);
     EXPECT_EQ(formatFixed(m.valve.PistonTravelPos / 6.4 + 0.00001, 6, 2), "100.00");
@@ -65,7 +59,7 @@ TEST(Valve, PistonTravelsFromFrontToRearDeadCentre) {
 }
 
 TEST(ValveEvents, PhasesFollowTheOpenings) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.valve.FrontSteamOpening = 0.01f;
     m.valve.FrontExhaustOpening = -0.1f;
     updatePhases(m);
@@ -84,7 +78,7 @@ TEST(ValveEvents, PhasesFollowTheOpenings) {
 }
 
 TEST(ValveEvents, SteamLevelsRiseFallAndStayInRange) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.gear.StepAngle = 10;
     m.valve.FrontSteamOpening = 0.1f;
     m.valve.FrontExhaustOpening = -0.1f;
@@ -104,7 +98,7 @@ TEST(ValveEvents, SteamLevelsRiseFallAndStayInRange) {
 }
 
 TEST(ValveEvents, ExhaustBeatSoundsAtTheOtherEndsLoudness) {
-    Model m = nominal();
+    Model m = nominalModel();
     RecordingSound sound;
     m.events.rear.capturedLevel = 150;
     m.events.front.steamLevel = 900;
@@ -129,7 +123,7 @@ TEST(ValveEvents, ExhaustBeatSoundsAtTheOtherEndsLoudness) {
 }
 
 TEST(ValveEvents, NoBeatIsArmedDuringACloseUp) {
-    Model m = nominal();
+    Model m = nominalModel();
     RecordingSound sound;
     m.view.SelectedDimCode = 5;
     m.valve.FrontExhaustOpening = -0.1f;
@@ -146,7 +140,7 @@ TEST(ValveEvents, VolumeSteps) {
                                             {2001, 0x8000}, {2002, -1},    {0, -1}};
     for (auto [level, volume] : cases) EXPECT_EQ(exhaustVolumeFor(level), volume) << level;
     // "Other" levels leave the volume as it was.
-    Model m = nominal();
+    Model m = nominalModel();
     RecordingSound sound;
     m.events.waveVolume = 0x2800;
     m.events.rear.capturedLevel = 0;
@@ -159,7 +153,7 @@ TEST(ValveEvents, VolumeSteps) {
 }
 
 TEST(ValveEvents, CutOffIsInterpolatedBetweenFrames) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.gear.StepAngle = 10;
     m.events.prevFrontSteamOpening = 0.02f;
     m.events.prevPistonTravelPos = 400;
@@ -180,7 +174,7 @@ TEST(ValveEvents, CutOffIsInterpolatedBetweenFrames) {
 }
 
 TEST(ValveEvents, PortClosingExactlyOnAFrameRecordsNothing) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.events.prevFrontSteamOpening = 0.02f;
     m.valve.FrontSteamOpening = 0;
     detectCutOff(m);
@@ -189,7 +183,7 @@ TEST(ValveEvents, PortClosingExactlyOnAFrameRecordsNothing) {
 }
 
 TEST(ValveEvents, FullTurnAtFullGearGivesPlausibleCutOffs) {
-    Model m = nominal();
+    Model m = nominalModel();
     m.gear.RevArmPos = m.gear.RevArmPositions[2]; // normal forward
     m.gear.StepAngle = 1;
     for (int a = 0; a <= 360; ++a) {

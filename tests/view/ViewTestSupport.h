@@ -1,6 +1,6 @@
 #pragma once
-// Shared pieces of the view tests: a nominal model, a sound sink that counts,
-// and a frame state with a fixed clock and seed.
+// Shared pieces of the view tests: a sound sink that counts, and a frame
+// state with a fixed clock and seed.
 
 #include "model/Model.h"
 #include "model/SoundSink.h"
@@ -9,12 +9,6 @@
 #include "view/Tick.h"
 
 namespace corvellan::testing {
-
-inline Model nominalModel() {
-    Model m;
-    initialiseModel(m);
-    return m;
-}
 
 struct CountingSound : SoundSink {
     int exhaust = 0, errors = 0, beeps = 0;
