@@ -146,8 +146,7 @@ int balanceCommand(const std::vector<std::string>& args) {
     std::string error;
     if (!readOptions(args, o, &error)) return usageError(error);
     Model m;
-    initialiseModel(m);
-    if (!o.dims.empty() && !loadDimensions(m, o.dims, &error)) return inputError(error);
+    if (!loadGear(m, o.dims, &error)) return inputError(error);
     BalanceProblem problem;
     if (!buildProblem(m, o, problem, &error)) return inputError(error);
 

@@ -150,8 +150,6 @@ void printTable(const Model& m, std::ostream& out) {
 
 int solveCommand(const std::vector<std::string>& args) {
     ArgReader in(args);
-    Model m;
-    initialiseModel(m);
     bool json = false;
     std::string dims;
     Ext angle = 0;
@@ -166,10 +164,9 @@ int solveCommand(const std::vector<std::string>& args) {
         else in.fail("unknown option " + opt);
     }
     if (!in.ok()) return usageError(in.error());
-    if (!dims.empty()) {
-        std::string error;
-        if (!loadDimensions(m, dims, &error)) return inputError(error);
-    }
+    Model m;
+    std::string error;
+    if (!loadGear(m, dims, &error)) return inputError(error);
     // Mid gear unless a setting is given; the file's own reverse-arm setting
     // is recomputed on open anyway.
     if (haveAngle) m.gear.DriverAngle = clampToReal(angle);

@@ -108,6 +108,11 @@ bool loadDimensions(Model& m, const std::string& path, std::string* error) {
     return r.ok;
 }
 
+bool loadGear(Model& m, const std::string& path, std::string* error) {
+    m = nominalModel();
+    return path.empty() || loadDimensions(m, path, error);
+}
+
 bool readPivotSlots(const std::string& text, Model& m, std::string* error) {
     std::stringstream in(text);
     std::string item;

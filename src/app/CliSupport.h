@@ -63,6 +63,9 @@ int inputError(const std::string& error);
 // Opens FILE as the program's own format, or as the earlier format when its
 // name ends in ".oca" (any case).
 bool loadDimensions(Model& m, const std::string& path, std::string* error);
+// The gear a command works on: the nominal one, read over from FILE when
+// `path` names one.
+bool loadGear(Model& m, const std::string& path, std::string* error);
 
 // "p1,...,p6": up to six pivot numbers 0 to 26 bound to slots 1 to 6, which
 // become shown; slots left out read pivot 0, as an unbound slot of the window

@@ -40,11 +40,10 @@ int compareCommand(const std::vector<std::string>& args) {
     CompareOptions o;
     std::string error;
     if (!readOptions(args, o, &error)) return usageError(error);
-    Model a, b;
-    initialiseModel(a);
-    initialiseModel(b);
-    if (!loadDimensions(a, o.files[0], &error)) return inputError(error);
-    if (!loadDimensions(b, o.files[1], &error)) return inputError(error);
+    // Both names are given: an empty one is a file that cannot be read.
+    Model a = nominalModel(), b = nominalModel();
+    if (!loadDimensions(a, o.files[0], &error) || !loadDimensions(b, o.files[1], &error))
+        return inputError(error);
 
     GearComparison comparison;
     std::vector<Real> settings;

@@ -121,11 +121,9 @@ int renderDiagramCommand(const std::string& which, const std::vector<std::string
     std::string error;
     if (!readOptions(which, args, o, &error)) return usageError(error);
     Model m;
-    initialiseModel(m);
-    if (!o.dims.empty() && !loadDimensions(m, o.dims, &error)) return inputError(error);
+    if (!loadGear(m, o.dims, &error)) return inputError(error);
     Model gearB;
-    initialiseModel(gearB);
-    if (!o.compare.empty() && !loadDimensions(gearB, o.compare, &error)) return inputError(error);
+    if (!loadGear(gearB, o.compare, &error)) return inputError(error);
     const Model* compared = o.compare.empty() ? nullptr : &gearB;
     applyPositions(m, o);
     m.display.setLargeText(o.largeFont);

@@ -37,8 +37,7 @@ int eventsCommand(const std::vector<std::string>& args) {
     std::string error;
     if (!readOptions(args, o, &error)) return usageError(error);
     Model m;
-    initialiseModel(m);
-    if (!o.dims.empty() && !loadDimensions(m, o.dims, &error)) return inputError(error);
+    if (!loadGear(m, o.dims, &error)) return inputError(error);
 
     std::vector<Real> settings;
     if (o.report.sweep)

@@ -32,9 +32,8 @@ int renderEventsCommand(const std::vector<std::string>& args) {
     if (!in.ok()) return usageError(in.error());
 
     Model m;
-    initialiseModel(m);
     std::string error;
-    if (!dims.empty() && !loadDimensions(m, dims, &error)) return inputError(error);
+    if (!loadGear(m, dims, &error)) return inputError(error);
     // A window needs a widget application; it ends before the program does,
     // as Qt expects of one.
     prepareOffscreen();

@@ -93,8 +93,7 @@ int renderMechanismCommand(const std::vector<std::string>& args) {
     std::string error;
     if (!readOptions(args, o, &error)) return usageError(error);
     Model m;
-    initialiseModel(m);
-    if (!o.dims.empty() && !loadDimensions(m, o.dims, &error)) return inputError(error);
+    if (!loadGear(m, o.dims, &error)) return inputError(error);
     if (o.haveRevArm) {
         m.gear.RevArmPos = clampToReal(o.revArm);
         m.gear.Direction = m.gear.RevArmPos > m.gear.RevArmCen() ? "Rev" : "Fwd";

@@ -52,8 +52,7 @@ int tableCommand(const std::vector<std::string>& args) {
     std::string error;
     if (!readOptions(args, o, &error)) return usageError(error);
     Model m;
-    initialiseModel(m);
-    if (!o.dims.empty() && !loadDimensions(m, o.dims, &error)) return inputError(error);
+    if (!loadGear(m, o.dims, &error)) return inputError(error);
     if (!o.pivots.empty() && !readPivotSlots(o.pivots, m, &error)) return usageError(error);
     if (o.haveRevArm) m.gear.RevArmPos = clampToReal(o.revArm);
     m.gear.StepAngleSetting = clampToReal(o.step);
