@@ -4,8 +4,8 @@
 // which the events of those settings have to pay before refining. And the
 // whole default balance of the nominal gear.
 
-#include "model/Balance.h"
-#include "model/BalanceSearch.h"
+#include "analysis/Balance.h"
+#include "analysis/BalanceSearch.h"
 
 #include "SampleFloor.h"
 

@@ -3,7 +3,7 @@
 // computation each), which any exact search has to pay before refining.
 
 #include "model/Model.h"
-#include "model/ValveEvents.h"
+#include "analysis/ValveEvents.h"
 
 #include "SampleFloor.h"
 

@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libnlopt-cxx-dev cmake ninja-build g++ pkg-config fonts-liberation2 fonts-dejavu-core
-          desktop-file-utils shared-mime-info locales)
+          libbenchmark-dev libnlopt-cxx-dev libcli11-dev nlohmann-json3-dev libboost-dev cmake ninja-build g++ pkg-config fonts-liberation2 fonts-dejavu-core
+          desktop-file-utils shared-mime-info locales poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,9 +1,9 @@
 #include "app/BalanceCommand.h"
 
 #include "app/CliSupport.h"
-#include "model/Balance.h"
-#include "model/BalanceSearch.h"
-#include "model/BalanceText.h"
+#include "analysis/Balance.h"
+#include "analysis/BalanceSearch.h"
+#include "analysis/BalanceText.h"
 #include "model/DimensionFile.h"
 
 #include <chrono>

@@ -3,7 +3,7 @@
 #include "model/DimensionFile.h"
 #include "model/PivotPick.h"
 #include "platform/PictureFile.h"
-#include "model/ValveEvents.h"
+#include "analysis/ValveEvents.h"
 
 #include <QGuiApplication>
 

@@ -1,8 +1,8 @@
 #include "app/CompareCommand.h"
 
 #include "app/CliSupport.h"
-#include "model/GearComparison.h"
-#include "model/GearComparisonText.h"
+#include "analysis/GearComparison.h"
+#include "analysis/GearComparisonText.h"
 #include "model/Model.h"
 
 #include <iostream>

@@ -2,8 +2,8 @@
 
 #include "app/CliSupport.h"
 #include "model/Model.h"
-#include "model/ValveEvents.h"
-#include "model/ValveEventsText.h"
+#include "analysis/ValveEvents.h"
+#include "analysis/ValveEventsText.h"
 
 #include <iostream>
 

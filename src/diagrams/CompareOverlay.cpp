@@ -7,7 +7,7 @@
 #include "diagrams/SineDiagram.h"
 #include "diagrams/SteamDiagram.h"
 #include "model/DiagramPositions.h"
-#include "model/GearComparison.h"
+#include "analysis/GearComparison.h"
 #include "model/Solver.h"
 #include "model/Valve.h"
 

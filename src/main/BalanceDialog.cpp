@@ -1,8 +1,8 @@
 #include "main/BalanceDialog.h"
 
-#include "model/BalanceApply.h"
+#include "analysis/BalanceApply.h"
 #include "model/DimensionEdit.h"
-#include "model/ValveEvents.h"
+#include "analysis/ValveEvents.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>

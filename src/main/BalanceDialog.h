@@ -9,8 +9,8 @@
 // values as the dimension dialogs store them, "Discard" leaves the gear as it
 // is. Closing the dialog while the search runs stops it and waits for it.
 
-#include "model/BalanceSearch.h"
-#include "model/BalanceText.h"
+#include "analysis/BalanceSearch.h"
+#include "analysis/BalanceText.h"
 #include "model/Model.h"
 
 #include <QDialog>

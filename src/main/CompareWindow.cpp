@@ -1,7 +1,7 @@
 #include "main/CompareWindow.h"
 
 #include "main/ReportTable.h"
-#include "model/GearComparisonText.h"
+#include "analysis/GearComparisonText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

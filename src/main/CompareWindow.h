@@ -8,7 +8,7 @@
 // writes both tables as CSV.
 
 #include "main/ReportWindow.h"
-#include "model/GearComparison.h"
+#include "analysis/GearComparison.h"
 #include "model/Model.h"
 
 class QLabel;

@@ -1,7 +1,7 @@
 #include "main/ReportWindow.h"
 
 #include "main/ReportTable.h"
-#include "model/ValveEvents.h"
+#include "analysis/ValveEvents.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "main/ValveEventsWindow.h"
 
 #include "main/ReportTable.h"
-#include "model/ValveEventsText.h"
+#include "analysis/ValveEventsText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -9,7 +9,7 @@
 
 #include "main/ReportWindow.h"
 #include "model/Model.h"
-#include "model/ValveEvents.h"
+#include "analysis/ValveEvents.h"
 
 class QTableWidget;
 

@@ -3,7 +3,7 @@
 
 #include "DiagramTestSupport.h"
 #include "diagrams/SteamDiagram.h"
-#include "model/ValveEvents.h"
+#include "analysis/ValveEvents.h"
 
 #include <gtest/gtest.h>
 

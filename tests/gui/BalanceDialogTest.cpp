@@ -6,7 +6,7 @@
 
 #include "main/BalanceCommand.h"
 #include "main/BalanceDialog.h"
-#include "model/BalanceApply.h"
+#include "analysis/BalanceApply.h"
 #include "model/DynVars.h"
 
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include "main/CompareCommands.h"
 #include "main/CompareWindow.h"
 #include "model/DimensionFile.h"
-#include "model/GearComparisonText.h"
+#include "analysis/GearComparisonText.h"
 
 #include <QFile>
 #include <QFileDialog>

@@ -5,8 +5,8 @@
 
 #include "main/ValveEventsCommand.h"
 #include "main/ValveEventsWindow.h"
-#include "model/ValveEvents.h"
-#include "model/ValveEventsText.h"
+#include "analysis/ValveEvents.h"
+#include "analysis/ValveEventsText.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "model/GearComparison.h"
+#include "analysis/GearComparison.h"
 
 #include <cmath>
 #include <cstring>

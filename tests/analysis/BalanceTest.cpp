@@ -3,8 +3,8 @@
 // bounds, can be balanced, and is never worse than the start; and a stop
 // asked for ends it at once.
 
-#include "model/Balance.h"
-#include "model/BalanceSearch.h"
+#include "analysis/Balance.h"
+#include "analysis/BalanceSearch.h"
 
 #include <gtest/gtest.h>
 

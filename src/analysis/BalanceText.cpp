@@ -1,6 +1,6 @@
-#include "model/BalanceText.h"
+#include "analysis/BalanceText.h"
 
-#include "model/ValveEventsText.h"
+#include "analysis/ValveEventsText.h"
 
 #include <cmath>
 #include <cstdio>

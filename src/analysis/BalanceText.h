@@ -4,8 +4,8 @@
 // the cut-offs, leads and mean cut-off of the design before and after. The
 // events of each design are the events objects the events report prints.
 
-#include "model/Balance.h"
-#include "model/BalanceSearch.h"
+#include "analysis/Balance.h"
+#include "analysis/BalanceSearch.h"
 
 #include <ostream>
 #include <string>

@@ -1,4 +1,4 @@
-#include "model/BalanceSearch.h"
+#include "analysis/BalanceSearch.h"
 
 #include <nlopt.hpp>
 

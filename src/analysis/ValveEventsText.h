@@ -4,7 +4,7 @@
 // Each setting's part is written by a function of its own, so a report that
 // sets several gears side by side can print their settings the same way.
 
-#include "model/ValveEvents.h"
+#include "analysis/ValveEvents.h"
 
 #include <ostream>
 #include <string>

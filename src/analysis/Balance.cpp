@@ -1,4 +1,4 @@
-#include "model/Balance.h"
+#include "analysis/Balance.h"
 
 #include <algorithm>
 #include <cmath>

@@ -12,7 +12,7 @@
 // normal distance. The search itself is in BalanceSearch.h.
 
 #include "model/Model.h"
-#include "model/ValveEvents.h"
+#include "analysis/ValveEvents.h"
 
 #include <string>
 #include <vector>

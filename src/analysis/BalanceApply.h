@@ -4,7 +4,7 @@
 // becomes a dynamic variable, and pressing "UnDo" once per change gives the
 // old design back.
 
-#include "model/BalanceText.h"
+#include "analysis/BalanceText.h"
 #include "model/DimensionEdit.h"
 
 #include <string>

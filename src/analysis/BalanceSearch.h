@@ -9,7 +9,7 @@
 // its own copy of the model); another thread may watch its progress and ask
 // it to stop through BalanceProgress.
 
-#include "model/Balance.h"
+#include "analysis/Balance.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "model/ValveEvents.h"
+#include "analysis/ValveEvents.h"
 
 #include "model/DiagramPositions.h"
 #include "model/Solver.h"

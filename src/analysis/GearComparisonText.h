@@ -3,7 +3,7 @@
 // events object exactly as the events report writes it, CSV, a readable
 // table, and the cells of the two tables that the "Compare" window shows.
 
-#include "model/GearComparison.h"
+#include "analysis/GearComparison.h"
 
 #include <ostream>
 #include <string>

@@ -2,7 +2,7 @@
 // GUI toolkit switches the C library to the user's locale, where a decimal
 // comma would break every entry box and every number shown.
 #include "model/Numeric.h"
-#include "model/ValveEventsText.h"
+#include "analysis/ValveEventsText.h"
 
 #include <gtest/gtest.h>
 

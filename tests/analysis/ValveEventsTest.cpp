@@ -2,11 +2,11 @@
 // solving the gear at the reported angle, and the count of crossings of
 // every edge against an independent scan twenty times finer than the search.
 
-#include "model/ValveEvents.h"
+#include "analysis/ValveEvents.h"
 #include "model/Model.h"
 #include "model/Solver.h"
 #include "model/Valve.h"
-#include "model/ValveEventsText.h"
+#include "analysis/ValveEventsText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "model/GearComparisonText.h"
+#include "analysis/GearComparisonText.h"
 
-#include "model/ValveEventsText.h"
+#include "analysis/ValveEventsText.h"
 
 #include <algorithm>
 #include <cmath>

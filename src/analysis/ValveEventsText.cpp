@@ -1,4 +1,4 @@
-#include "model/ValveEventsText.h"
+#include "analysis/ValveEventsText.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "model/BalanceApply.h"
+#include "analysis/BalanceApply.h"
 
 #include "model/DynVars.h"
 

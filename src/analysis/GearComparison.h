@@ -9,7 +9,7 @@
 // within A's. The sweep is each gear's own: mid gear and 10 % to 100 % of
 // its own full travel.
 
-#include "model/ValveEvents.h"
+#include "analysis/ValveEvents.h"
 
 #include <optional>
 #include <string>
