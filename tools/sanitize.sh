@@ -8,7 +8,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build-asan"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCORVELLAN_SANITIZE=ON -DCORVELLAN_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target corvellan tests_model tests_analysis tests_cli tests_view \
+cmake --build "$build" -j "$(nproc)" --target corvellan tests_model tests_analysis tests_steam tests_cli tests_view \
       tests_diagrams tests_platform replay_dimension_file replay_gear tests_soak
 export QT_QPA_PLATFORM=offscreen
 # No leak check at exit: Qt's font caches (Qt, FreeType, HarfBuzz, fontconfig)
@@ -18,4 +18,4 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1"
 ctest --test-dir "$build" --output-on-failure --timeout 600 -j "$(nproc)" \
-      -L '^(model|analysis|cli|view|diagrams|platform|fuzz|soak)$'
+      -L '^(model|analysis|steam|cli|view|diagrams|platform|fuzz|soak)$'
