@@ -15,7 +15,7 @@ constexpr int kPctDecimals = 3;
 
 std::string number(double v) {
     if (!std::isfinite(v)) return "null";
-    return formatGeneral(v, 9);
+    return shortestText(v);
 }
 
 EventsReport eventsOf(Model design, const std::vector<double>& fractions) {

@@ -5,10 +5,8 @@
 
 namespace corvellan {
 
-// Enough digits to give a 4-byte real back exactly, and the refined angles
-// to well below a millionth of a degree.
-std::string fullNumber(double v) {
-    return formatGeneral(v, 9);
+std::string fullNumber(double v, Ext scale) {
+    return shortestText(v, scale);
 }
 
 namespace {
@@ -18,48 +16,50 @@ constexpr int kAngleDecimals = 4;
 constexpr int kPctDecimals = 3;
 constexpr int kLengthDecimals = 5;
 
-std::string jsonNumber(double v) {
-    return std::isfinite(v) ? fullNumber(v) : "null";
+std::string jsonNumber(double v, Ext scale) {
+    return std::isfinite(v) ? fullNumber(v, scale) : "null";
 }
-std::string jsonNumber(const Figure& f) {
-    return f ? jsonNumber(*f) : "null";
+std::string jsonNumber(const Figure& f, Ext scale) {
+    return f ? jsonNumber(*f, scale) : "null";
 }
 
-void writeEndJson(const EndEvents& e, std::ostream& out) {
-    out << "{\"Lead\": " << jsonNumber(e.lead)
-        << ", \"AdmissionAngle\": " << jsonNumber(e.admissionAngle)
-        << ", \"AdmissionPct\": " << jsonNumber(e.admissionPct)
-        << ", \"CutOffAngle\": " << jsonNumber(e.cutOffAngle)
-        << ", \"CutOffPct\": " << jsonNumber(e.cutOffPct)
-        << ", \"ReleaseAngle\": " << jsonNumber(e.releaseAngle)
-        << ", \"ReleasePct\": " << jsonNumber(e.releasePct)
-        << ", \"CompressionAngle\": " << jsonNumber(e.compressionAngle)
-        << ", \"CompressionPct\": " << jsonNumber(e.compressionPct)
-        << ", \"MaxSteamOpening\": " << jsonNumber(e.maxSteamOpening)
-        << ", \"MaxExhaustOpening\": " << jsonNumber(e.maxExhaustOpening) << "}";
+void writeEndJson(const EndEvents& e, Ext length, std::ostream& out) {
+    const Ext angle = kAngleScale, pct = kPercentScale;
+    out << "{\"Lead\": " << jsonNumber(e.lead, length)
+        << ", \"AdmissionAngle\": " << jsonNumber(e.admissionAngle, angle)
+        << ", \"AdmissionPct\": " << jsonNumber(e.admissionPct, pct)
+        << ", \"CutOffAngle\": " << jsonNumber(e.cutOffAngle, angle)
+        << ", \"CutOffPct\": " << jsonNumber(e.cutOffPct, pct)
+        << ", \"ReleaseAngle\": " << jsonNumber(e.releaseAngle, angle)
+        << ", \"ReleasePct\": " << jsonNumber(e.releasePct, pct)
+        << ", \"CompressionAngle\": " << jsonNumber(e.compressionAngle, angle)
+        << ", \"CompressionPct\": " << jsonNumber(e.compressionPct, pct)
+        << ", \"MaxSteamOpening\": " << jsonNumber(e.maxSteamOpening, length)
+        << ", \"MaxExhaustOpening\": " << jsonNumber(e.maxExhaustOpening, length) << "}";
 }
 
 // A cell: in full, or rounded for reading; empty where the figure is absent.
 struct CellFormat {
     bool readable;
-    std::string operator()(const Figure& f, int decimals) const {
+    Ext lengthScale;
+    std::string operator()(const Figure& f, int decimals, Ext scale) const {
         if (!f) return {};
-        return readable ? formatFixed(*f, 0, decimals) : fullNumber(*f);
+        return readable ? formatFixed(*f, 0, decimals) : fullNumber(*f, scale);
     }
+    std::string length(const Figure& f) const { return (*this)(f, kLengthDecimals, lengthScale); }
+    std::string angle(const Figure& f) const { return (*this)(f, kAngleDecimals, kAngleScale); }
+    std::string pct(const Figure& f) const { return (*this)(f, kPctDecimals, kPercentScale); }
 };
 
 void appendEndRow(std::vector<std::vector<std::string>>& rows, const SettingEvents& s,
-                  const char* endName, const EndEvents& e, CellFormat cell) {
-    rows.push_back({cell(s.revArmPos, kLengthDecimals), directionName(s), endName,
-                    cell(s.valveTravel, kLengthDecimals), cell(e.lead, kLengthDecimals),
-                    cell(e.admissionAngle, kAngleDecimals), cell(e.admissionPct, kPctDecimals),
-                    cell(e.cutOffAngle, kAngleDecimals), cell(e.cutOffPct, kPctDecimals),
-                    cell(e.releaseAngle, kAngleDecimals), cell(e.releasePct, kPctDecimals),
-                    cell(e.compressionAngle, kAngleDecimals), cell(e.compressionPct, kPctDecimals),
-                    cell(e.maxSteamOpening, kLengthDecimals),
-                    cell(e.maxExhaustOpening, kLengthDecimals),
-                    cell(s.leadDifference, kLengthDecimals), cell(s.cutOffDifference, kPctDecimals),
-                    s.geometryError ? "true" : "false"});
+                  const char* endName, const EndEvents& e, const CellFormat& cell) {
+    rows.push_back({cell.length(s.revArmPos), directionName(s), endName, cell.length(s.valveTravel),
+                    cell.length(e.lead), cell.angle(e.admissionAngle), cell.pct(e.admissionPct),
+                    cell.angle(e.cutOffAngle), cell.pct(e.cutOffPct), cell.angle(e.releaseAngle),
+                    cell.pct(e.releasePct), cell.angle(e.compressionAngle),
+                    cell.pct(e.compressionPct), cell.length(e.maxSteamOpening),
+                    cell.length(e.maxExhaustOpening), cell.length(s.leadDifference),
+                    cell.pct(s.cutOffDifference), s.geometryError ? "true" : "false"});
 }
 
 std::string textCell(const Figure& f, int width, int decimals) {
@@ -92,30 +92,32 @@ const char* directionName(const SettingEvents& s) {
     return s.forward ? "Fwd" : "Rev";
 }
 
-void writeSettingJson(const SettingEvents& s, std::ostream& out) {
-    out << "{\"RevArmPos\": " << jsonNumber(s.revArmPos) << ", \"Direction\": \""
-        << directionName(s) << "\", \"ValveTravel\": " << jsonNumber(s.valveTravel)
+void writeSettingJson(const SettingEvents& s, std::ostream& out, Ext lengthScale) {
+    const Ext length = lengthScale;
+    out << "{\"RevArmPos\": " << jsonNumber(s.revArmPos, length) << ", \"Direction\": \""
+        << directionName(s) << "\", \"ValveTravel\": " << jsonNumber(s.valveTravel, length)
         << ", \"Events\": [";
     for (size_t i = 0; i < s.events.size(); ++i) {
         const ValveEvent& e = s.events[i];
         out << (i ? ", " : "") << "{\"Kind\": \"" << eventKindName(e.kind)
-            << "\", \"Angle\": " << jsonNumber(e.angle) << ", \"Pct\": " << jsonNumber(e.pct)
-            << "}";
+            << "\", \"Angle\": " << jsonNumber(e.angle, kAngleScale)
+            << ", \"Pct\": " << jsonNumber(e.pct, kPercentScale) << "}";
     }
     out << "], \"Front\": ";
-    writeEndJson(s.front, out);
+    writeEndJson(s.front, length, out);
     out << ", \"Rear\": ";
-    writeEndJson(s.rear, out);
-    out << ", \"LeadDifference\": " << jsonNumber(s.leadDifference)
-        << ", \"CutOffDifference\": " << jsonNumber(s.cutOffDifference)
+    writeEndJson(s.rear, length, out);
+    out << ", \"LeadDifference\": " << jsonNumber(s.leadDifference, length)
+        << ", \"CutOffDifference\": " << jsonNumber(s.cutOffDifference, kPercentScale)
         << ", \"GeometryError\": " << (s.geometryError ? "true" : "false") << "}";
 }
 
 void writeEventsObject(const EventsReport& report, std::ostream& out) {
-    out << "{\"RevArmCen\": " << jsonNumber(report.revArmCen) << ", \"Settings\": [";
+    out << "{\"RevArmCen\": " << jsonNumber(report.revArmCen, report.lengthScale)
+        << ", \"Settings\": [";
     for (size_t i = 0; i < report.settings.size(); ++i) {
         if (i) out << ", ";
-        writeSettingJson(report.settings[i], out);
+        writeSettingJson(report.settings[i], out, report.lengthScale);
     }
     out << "]}";
 }
@@ -149,8 +151,9 @@ std::vector<std::string> eventsTableHeader() {
 std::vector<std::vector<std::string>> eventsTableRows(const EventsReport& report, bool readable) {
     std::vector<std::vector<std::string>> rows;
     for (const SettingEvents& s : report.settings) {
-        appendEndRow(rows, s, "Front", s.front, CellFormat{readable});
-        appendEndRow(rows, s, "Rear", s.rear, CellFormat{readable});
+        const CellFormat cell{readable, report.lengthScale};
+        appendEndRow(rows, s, "Front", s.front, cell);
+        appendEndRow(rows, s, "Rear", s.rear, cell);
     }
     return rows;
 }

@@ -15,15 +15,18 @@ namespace corvellan {
 // "Fwd" or "Rev".
 const char* directionName(const SettingEvents& s);
 
-// A figure in full, as the JSON and CSV forms write it ("%.9g").
-std::string fullNumber(double v);
+// A figure in full, as the JSON and CSV forms write it: the shortest decimal
+// of its 4-byte value, 0 below 1e-12 of `scale`, "" when it is not a
+// finite number.
+std::string fullNumber(double v, Ext scale = 0);
 
 // The whole report: {"RevArmCen": x, "Settings": [...]} and a newline.
 void writeEventsJson(const EventsReport& report, std::ostream& out);
 // The same object without the newline, for reports that hold it.
 void writeEventsObject(const EventsReport& report, std::ostream& out);
 // One setting's object, without a newline; absent figures are null.
-void writeSettingJson(const SettingEvents& s, std::ostream& out);
+// `lengthScale` is the report's (EventsReport::lengthScale).
+void writeSettingJson(const SettingEvents& s, std::ostream& out, Ext lengthScale = 0);
 
 // CSV: a header row, then one row per setting and end; absent figures are
 // empty fields.

@@ -4,8 +4,8 @@
 #include "app/CliSupport.h"
 #include "app/CompareCommand.h"
 #include "app/DiagramCommand.h"
-#include "app/EventsPicture.h"
 #include "app/EventsCommand.h"
+#include "app/EventsPicture.h"
 #include "app/RenderCommand.h"
 #include "app/TableCommand.h"
 #include "model/Model.h"
@@ -67,7 +67,8 @@ bool asksForHelp(const std::vector<std::string>& args) {
 }
 
 int renderCommand(std::vector<std::string> args) {
-    if (args.empty()) return usageError("render needs a picture: mechanism, sine, oval, steam, ports or events");
+    if (args.empty())
+        return usageError("render needs a picture: mechanism, sine, oval, steam, ports or events");
     const std::string which = args[0];
     args.erase(args.begin());
     if (which == "mechanism") return renderMechanismCommand(args);
@@ -79,57 +80,69 @@ int renderCommand(std::vector<std::string> args) {
 
 // Prints a real as JSON: non-finite values have no JSON spelling, so they
 // become null.
-std::string jsonNumber(Real v) {
+std::string jsonNumber(Real v, Ext scale = 0) {
     if (!std::isfinite(v)) return "null";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v));
-    return buf;
+    return shortestText(v, scale);
 }
 
-std::vector<std::pair<const char*, Real>> lapFigures(const Model& m) {
+// A figure of the solved gear and the scale of the quantities it comes from.
+struct SolvedFigure {
+    const char* name;
+    Real value;
+    Ext scale;
+};
+
+std::vector<SolvedFigure> lapFigures(const Model& m) {
     const LapConstants& l = m.lap;
-    return {{"FrontSteamOpenAt", l.FrontSteamOpenAt},
-            {"FrontSteamFullAt", l.FrontSteamFullAt},
-            {"FrontExhaustOpenAt", l.FrontExhaustOpenAt},
-            {"RearSteamOpenAt", l.RearSteamOpenAt},
-            {"RearSteamFullAt", l.RearSteamFullAt},
-            {"RearExhaustOpenAt", l.RearExhaustOpenAt},
-            {"RearSteamOpenShift", l.RearSteamOpenShift},
-            {"FrontSteamOpenX4", l.FrontSteamOpenX4},
-            {"FrontSteamLap", l.FrontSteamLap},
-            {"RearSteamLap", l.RearSteamLap},
-            {"FrontExhClearance", l.FrontExhClearance},
-            {"RearExhClearance", l.RearExhClearance}};
+    const Ext s = gearLengthScale(m);
+    return {{"FrontSteamOpenAt", l.FrontSteamOpenAt, s},
+            {"FrontSteamFullAt", l.FrontSteamFullAt, s},
+            {"FrontExhaustOpenAt", l.FrontExhaustOpenAt, s},
+            {"RearSteamOpenAt", l.RearSteamOpenAt, s},
+            {"RearSteamFullAt", l.RearSteamFullAt, s},
+            {"RearExhaustOpenAt", l.RearExhaustOpenAt, s},
+            {"RearSteamOpenShift", l.RearSteamOpenShift, s},
+            {"FrontSteamOpenX4", l.FrontSteamOpenX4, s},
+            {"FrontSteamLap", l.FrontSteamLap, s},
+            {"RearSteamLap", l.RearSteamLap, s},
+            {"FrontExhClearance", l.FrontExhClearance, s},
+            {"RearExhClearance", l.RearExhClearance, s}};
 }
 
-std::vector<std::pair<const char*, Real>> valveFigures(const Model& m) {
-    return {{"LinkAngle", m.LinkAngle},
-            {"ValveLeverAngle", m.ValveLeverAngle},
-            {"ValveCen", m.lap.ValveCen},
-            {"FrontSteamOpening", m.valve.FrontSteamOpening},
-            {"FrontExhaustOpening", m.valve.FrontExhaustOpening},
-            {"RearSteamOpening", m.valve.RearSteamOpening},
-            {"RearExhaustOpening", m.valve.RearExhaustOpening},
-            {"PistonTravelPos", m.valve.PistonTravelPos}};
+// PistonTravelPos runs from 0 to 640 over the stroke.
+constexpr Ext kPistonTravelScale = 640;
+
+std::vector<SolvedFigure> valveFigures(const Model& m) {
+    const Ext s = gearLengthScale(m);
+    return {{"LinkAngle", m.LinkAngle, kAngleScale},
+            {"ValveLeverAngle", m.ValveLeverAngle, kAngleScale},
+            {"ValveCen", m.lap.ValveCen, s},
+            {"FrontSteamOpening", m.valve.FrontSteamOpening, s},
+            {"FrontExhaustOpening", m.valve.FrontExhaustOpening, s},
+            {"RearSteamOpening", m.valve.RearSteamOpening, s},
+            {"RearExhaustOpening", m.valve.RearExhaustOpening, s},
+            {"PistonTravelPos", m.valve.PistonTravelPos, kPistonTravelScale}};
 }
 
 void printJson(const Model& m, std::ostream& out) {
-    out << "{\"RevArmCen\": " << jsonNumber(m.gear.RevArmCen()) << ", \"Pivots\": [";
+    const Ext s = gearLengthScale(m);
+    out << "{\"RevArmCen\": " << jsonNumber(m.gear.RevArmCen(), s) << ", \"Pivots\": [";
     for (int p = 0; p <= 20; ++p)
-        out << (p ? ", " : "") << "[" << jsonNumber(m.pivots.X[p]) << ", "
-            << jsonNumber(m.pivots.Y[p]) << "]";
+        out << (p ? ", " : "") << "[" << jsonNumber(m.pivots.X[p], s) << ", "
+            << jsonNumber(m.pivots.Y[p], s) << "]";
     out << "]";
-    for (const auto& [name, value] : valveFigures(m))
-        out << ", \"" << name << "\": " << jsonNumber(value);
-    for (const auto& [name, value] : lapFigures(m))
-        out << ", \"" << name << "\": " << jsonNumber(value);
+    for (const SolvedFigure& f : valveFigures(m))
+        out << ", \"" << f.name << "\": " << jsonNumber(f.value, f.scale);
+    for (const SolvedFigure& f : lapFigures(m))
+        out << ", \"" << f.name << "\": " << jsonNumber(f.value, f.scale);
     out << ", \"GeometryError\": " << (m.error.GeometryError ? "true" : "false") << "}\n";
 }
 
 void printTable(const Model& m, std::ostream& out) {
     auto row = [&out](const std::string& name, Real value) {
         char buf[96];
-        std::snprintf(buf, sizeof buf, "%-22s%s\n", name.c_str(), formatFixed(value, 12, 6).c_str());
+        std::snprintf(buf, sizeof buf, "%-22s%s\n", name.c_str(),
+                      formatFixed(value, 12, 6).c_str());
         out << buf;
     };
     out << "Dimension set: " << m.DimSetName << "\n";
@@ -137,14 +150,17 @@ void printTable(const Model& m, std::ostream& out) {
     out << "\nPivot          X            Y\n";
     for (int p = 0; p <= 20; ++p) {
         char buf[96];
-        std::snprintf(buf, sizeof buf, "%5d %12s %12s\n", p, formatFixed(m.pivots.X[p], 12, 6).c_str(),
+        std::snprintf(buf, sizeof buf, "%5d %12s %12s\n", p,
+                      formatFixed(m.pivots.X[p], 12, 6).c_str(),
                       formatFixed(m.pivots.Y[p], 12, 6).c_str());
         out << buf;
     }
     out << "\n";
-    for (const auto& [name, value] : valveFigures(m)) row(name, value);
+    for (const SolvedFigure& f : valveFigures(m))
+        row(f.name, f.value);
     out << "\n";
-    for (const auto& [name, value] : lapFigures(m)) row(name, value);
+    for (const SolvedFigure& f : lapFigures(m))
+        row(f.name, f.value);
     out << "\nGeometryError         " << (m.error.GeometryError ? "true" : "false") << "\n";
 }
 
@@ -157,11 +173,16 @@ int solveCommand(const std::vector<std::string>& args) {
     bool haveAngle = false, haveRevArm = false;
     while (in.more()) {
         const std::string opt = in.next();
-        if (opt == "--json") json = true;
-        else if (opt == "--dims") dims = in.value(opt);
-        else if (opt == "--angle") angle = in.number(opt), haveAngle = true;
-        else if (opt == "--revarm") revArm = in.number(opt), haveRevArm = true;
-        else in.fail("unknown option " + opt);
+        if (opt == "--json")
+            json = true;
+        else if (opt == "--dims")
+            dims = in.value(opt);
+        else if (opt == "--angle")
+            angle = in.number(opt), haveAngle = true;
+        else if (opt == "--revarm")
+            revArm = in.number(opt), haveRevArm = true;
+        else
+            in.fail("unknown option " + opt);
     }
     if (!in.ok()) return usageError(in.error());
     Model m;
@@ -173,8 +194,10 @@ int solveCommand(const std::vector<std::string>& args) {
     if (haveRevArm) m.gear.RevArmPos = clampToReal(revArm);
     solve(m);
     computeValve(m);
-    if (json) printJson(m, std::cout);
-    else printTable(m, std::cout);
+    if (json)
+        printJson(m, std::cout);
+    else
+        printTable(m, std::cout);
     return 0;
 }
 

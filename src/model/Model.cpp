@@ -170,6 +170,16 @@ Real dimensionValue(const Model& m, int code) {
     return 0;
 }
 
+Ext gearLengthScale(const Model& m) {
+    Ext scale = 0;
+    for (const DimensionInfo& d : allDimensions()) {
+        if (d.code == EccCrankAngleDegCode) continue;
+        const Real v = dimensionValue(m, d.code);
+        if (std::isfinite(v) && std::fabs(v) > scale) scale = std::fabs(v);
+    }
+    return scale;
+}
+
 bool storeDimension(Model& m, int code, Ext value) {
     Real v = clampToReal(value);
     switch (code) {
