@@ -59,7 +59,7 @@ TEST(SolveCommand, BadUsageAndBadFilesGiveOneLineAndStatusTwo) {
 TEST(CommandLine, EveryCommandPrintsItsUsageWhenAsked) {
     for (auto [args, line] : {std::pair{"solve --help", "corvellan solve [--dims FILE]"},
                               {"render -h", "corvellan render mechanism"},
-                              {"render steam --help", "corvellan render sine|oval|steam|ports"},
+                              {"render steam --help", "corvellan render steam [--dims FILE]"},
                               {"table --csv -h", "corvellan table [--dims FILE]"}}) {
         Outcome r = run(args);
         EXPECT_EQ(r.status, 0) << args << ": " << r.out;
