@@ -33,7 +33,9 @@ class PerfectGas final : public Fluid {
     FluidState saturatedVapour(double p) const override {
         return fromPressureTemperature(p, saturationTemperature(p));
     }
-    double saturationTemperature(double p) const override { return if97::saturationTemperature(p); }
+    double saturationTemperature(double p) const override {
+        return if97::saturationTemperature(p);
+    }
 
   private:
     FluidState make(double rho, double T) const {
