@@ -51,7 +51,7 @@ class Steam final : public Fluid {
         p = bounded(p, kMinInputPressure, if97::kMaxPressure, moved);
         T = bounded(T, if97::kMinTemperature, if97::kRegion2MaxTemperature, moved);
         FluidState st;
-        if (T <= kWetMaxTemperature && p <= kWetMaxPressure) {
+        if (T <= kWetMaxTemperature && p <= wetMaxPressure()) {
             const double Ts = p >= if97::kMinPressure ? if97::saturationTemperature(p) : 0;
             if (std::abs(T - Ts) <= 1e-9 * Ts)
                 st = saturatedVapourAt(p, T); // dry saturated, not superheated
@@ -80,7 +80,7 @@ class Steam final : public Fluid {
         FluidState st;
         if (p < if97::kMinPressure) {
             st = vapourFromEntropy(p, s, if97::kMinTemperature);
-        } else if (p <= kWetMaxPressure) {
+        } else if (p <= wetMaxPressure()) {
             const double Ts = if97::saturationTemperature(p);
             const if97::Properties f = if97::region1(p, Ts), g = if97::region2(p, Ts);
             if (s < f.s)
@@ -110,7 +110,7 @@ class Steam final : public Fluid {
 
     FluidState saturatedVapour(double p) const override {
         bool moved = false;
-        p = bounded(p, if97::kMinPressure, kWetMaxPressure, moved);
+        p = bounded(p, if97::kMinPressure, wetMaxPressure(), moved);
         FluidState st = saturatedVapourAt(p, if97::saturationTemperature(p));
         st.outOfRange = moved;
         return st;

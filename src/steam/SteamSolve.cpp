@@ -327,7 +327,8 @@ double vapourLineTemperature(double v) {
     // A start from the perfect gas: T = T_s(R T / v), twice.
     double T = 373.15;
     for (int k = 0; k < 2; ++k)
-        T = if97::saturationTemperature(std::clamp(R * T / v, if97::kMinPressure, kWetMaxPressure));
+        T = if97::saturationTemperature(
+            std::clamp(R * T / v, if97::kMinPressure, wetMaxPressure()));
     const double lv = std::log(v);
     const auto f = [lv](double t) {
         const double p = if97::saturationPressure(t);

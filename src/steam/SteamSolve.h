@@ -12,7 +12,6 @@ namespace corvellan::steam::steamsolve {
 // The wet mixture is built from region 1 and region 2 at saturation, so it
 // ends where region 1 does.
 constexpr double kWetMaxTemperature = if97::kRegion1MaxTemperature;
-inline const double kWetMaxPressure = if97::saturationPressure(kWetMaxTemperature);
 // Which side of the dome a state's phase lies (the critical density).
 constexpr double kCriticalDensity = 322;
 // Iterations allowed from a nearby state before it is classified afresh.
@@ -36,6 +35,10 @@ struct Dome {
     Saturation top;
 };
 const Dome& dome();
+// The saturation pressure at 623.15 K, 16.53 MPa.
+inline double wetMaxPressure() {
+    return dome().top.p;
+}
 
 // The energy of the wet mixture of specific volume v at the line's point S.
 double wetEnergy(const Saturation& S, double v);
