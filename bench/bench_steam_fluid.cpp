@@ -69,6 +69,26 @@ void BM_DensityEnergyColdWet(benchmark::State& s) {
     walk(s, true, false);
 }
 
+// A volume at the saturation line, crossing it on every call: 0.5 K of
+// superheat at 5 bar, then quality 0.9995 at the same pressure.
+void BM_DensityEnergyWarmAcrossTheLine(benchmark::State& state) {
+    const auto steam = makeSteam();
+    const double p = 5e5, Ts = if97::saturationTemperature(p);
+    const if97::Properties f = if97::region1(p, Ts), g = if97::region2(p, Ts);
+    const FluidState dry = steam->fromPressureTemperature(p, Ts + 0.5);
+    const double x = 0.9995;
+    const Target path[2] = {{dry.rho, dry.u}, {1 / (f.v + x * (g.v - f.v)), f.u + x * (g.u - f.u)}};
+    FluidState st = dry;
+    std::size_t k = 0;
+    for (auto _ : state) {
+        st = steam->fromDensityEnergy(path[k].rho, path[k].u, &st);
+        const double q = st.quality;
+        benchmark::DoNotOptimize(q);
+        k ^= 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 void BM_PressureEntropy(benchmark::State& state) {
     const auto steam = makeSteam();
     const FluidState chest = steam->fromPressureTemperature(7.2e5, 523.15);
@@ -105,6 +125,7 @@ void BM_Floor_SaturationPair(benchmark::State& state) {
 // The argument is the step in density along the expansion, in parts per million.
 BENCHMARK(BM_DensityEnergyWarmSuperheated)->Arg(1000)->Arg(10);
 BENCHMARK(BM_DensityEnergyWarmWet)->Arg(1000)->Arg(10);
+BENCHMARK(BM_DensityEnergyWarmAcrossTheLine);
 BENCHMARK(BM_DensityEnergyColdSuperheated)->Arg(1000);
 BENCHMARK(BM_DensityEnergyColdWet)->Arg(1000);
 BENCHMARK(BM_PressureEntropy)->Arg(0)->Arg(1);

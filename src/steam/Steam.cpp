@@ -123,26 +123,44 @@ class Steam final : public Fluid {
     }
 
   private:
-    // Newton's method from a nearby state, in the phase that state was in.
-    // False when the result is not in that phase (or did not settle): the
-    // caller then classifies the state afresh.
+    // Newton's method from a nearby state, in the phase that state was in,
+    // and where the result has just crossed the saturation line, once more
+    // in the phase beyond it, from where the first stopped: a volume at the
+    // line crosses it back and forth. Each phase's result is kept only when
+    // it lies in that phase, so the answer is the one the dome would give.
+    // False sends the caller to classify the state afresh.
     static bool warmState(double v, double u, const FluidState& hint, FluidState& st) {
         if (!std::isfinite(hint.p) || !std::isfinite(hint.T) || !(hint.p > 0) ||
             !(hint.T >= if97::kMinTemperature && hint.T <= if97::kRegion2MaxTemperature))
             return false;
-        if (hint.quality >= 0 && hint.quality <= 1) {
-            return hint.T <= kWetMaxTemperature &&
-                   wetNewton(v, u, hint.T, if97::kMinTemperature, kWetMaxTemperature, false, st) &&
-                   st.quality >= 0 && st.quality <= 1;
+        enum class Phase { Wet, Vapour, Liquid };
+        Phase phase = (hint.quality >= 0 && hint.quality <= 1) ? Phase::Wet
+                      : hint.rho < kCriticalDensity            ? Phase::Vapour
+                                                               : Phase::Liquid;
+        double p = hint.p, T = hint.T;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (phase == Phase::Wet) {
+                if (T > kWetMaxTemperature ||
+                    !wetNewton(v, u, T, if97::kMinTemperature, kWetMaxTemperature, false, st))
+                    return false;
+                if (st.quality >= 0 && st.quality <= 1) return true;
+                phase = st.quality > 1 ? Phase::Vapour : Phase::Liquid;
+            } else if (phase == Phase::Vapour) {
+                bool frozen = false;
+                if (!vapourNewton(v, u, p, T, kWarmIterations, st, frozen) || frozen) return false;
+                if (inRegion2(st.p, st.T, 1e-9)) return true;
+                if (st.T > kWetMaxTemperature) return false; // region 3
+                phase = Phase::Wet;
+            } else {
+                if (!liquidNewton(v, u, p, T, kWarmIterations, st) || st.p > if97::kMaxPressure)
+                    return false;
+                if (st.p >= if97::saturationPressure(st.T)) return true;
+                phase = Phase::Wet;
+            }
+            p = st.p;
+            T = st.T;
         }
-        if (hint.rho < kCriticalDensity) {
-            bool frozen = false;
-            return vapourNewton(v, u, hint.p, hint.T, kWarmIterations, st, frozen) && !frozen &&
-                   inRegion2(st.p, st.T, 1e-9);
-        }
-        return liquidNewton(v, u, hint.p, hint.T, kWarmIterations, st) &&
-               st.T <= kWetMaxTemperature && st.p <= if97::kMaxPressure &&
-               st.p >= if97::saturationPressure(st.T);
+        return false;
     }
 
     // The state found without a start: which side of the saturation dome
