@@ -2,6 +2,8 @@
 
 #include "analysis/ValveEventsText.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -53,18 +55,15 @@ void writeTextRow(const std::vector<std::string>& cells, int firstWidth, int wid
 } // namespace
 
 void writeComparisonJson(const GearComparison& c, std::ostream& out) {
-    out << "{\"A\": ";
-    writeEventsObject(c.a, out);
-    out << ", \"B\": ";
-    writeEventsObject(c.b, out);
-    out << ", \"Dimensions\": [";
-    for (size_t i = 0; i < c.dimensions.size(); ++i) {
-        const DimensionDifference& d = c.dimensions[i];
-        auto number = [](Real v) { return std::isfinite(v) ? fullNumber(v) : "null"; };
-        out << (i ? ", " : "") << "{\"Name\": \"" << d.name << "\", \"A\": " << number(d.a)
-            << ", \"B\": " << number(d.b) << "}";
-    }
-    out << "]}\n";
+    Json j;
+    j["A"] = eventsJson(c.a);
+    j["B"] = eventsJson(c.b);
+    Json dimensions = Json::array();
+    // A dimension is written as it was typed: no scale makes it noise.
+    for (const DimensionDifference& d : c.dimensions)
+        dimensions.push_back({{"Name", d.name}, {"A", jsonFigure(d.a)}, {"B", jsonFigure(d.b)}});
+    j["Dimensions"] = std::move(dimensions);
+    out << jsonLine(j) << "\n";
 }
 
 std::vector<std::string> comparisonTableHeader() {

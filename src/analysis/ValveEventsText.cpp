@@ -1,5 +1,7 @@
 #include "analysis/ValveEventsText.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cmath>
 #include <cstdio>
 
@@ -16,26 +18,25 @@ constexpr int kAngleDecimals = 4;
 constexpr int kPctDecimals = 3;
 constexpr int kLengthDecimals = 5;
 
-std::string jsonNumber(double v, Ext scale) {
-    return std::isfinite(v) ? fullNumber(v, scale) : "null";
-}
-std::string jsonNumber(const Figure& f, Ext scale) {
-    return f ? jsonNumber(*f, scale) : "null";
+Json figure(const Figure& f, Ext scale) {
+    return f ? jsonFigure(*f, scale) : Json(nullptr);
 }
 
-void writeEndJson(const EndEvents& e, Ext length, std::ostream& out) {
+Json endJson(const EndEvents& e, Ext length) {
     const Ext angle = kAngleScale, pct = kPercentScale;
-    out << "{\"Lead\": " << jsonNumber(e.lead, length)
-        << ", \"AdmissionAngle\": " << jsonNumber(e.admissionAngle, angle)
-        << ", \"AdmissionPct\": " << jsonNumber(e.admissionPct, pct)
-        << ", \"CutOffAngle\": " << jsonNumber(e.cutOffAngle, angle)
-        << ", \"CutOffPct\": " << jsonNumber(e.cutOffPct, pct)
-        << ", \"ReleaseAngle\": " << jsonNumber(e.releaseAngle, angle)
-        << ", \"ReleasePct\": " << jsonNumber(e.releasePct, pct)
-        << ", \"CompressionAngle\": " << jsonNumber(e.compressionAngle, angle)
-        << ", \"CompressionPct\": " << jsonNumber(e.compressionPct, pct)
-        << ", \"MaxSteamOpening\": " << jsonNumber(e.maxSteamOpening, length)
-        << ", \"MaxExhaustOpening\": " << jsonNumber(e.maxExhaustOpening, length) << "}";
+    Json j;
+    j["Lead"] = jsonFigure(e.lead, length);
+    j["AdmissionAngle"] = figure(e.admissionAngle, angle);
+    j["AdmissionPct"] = figure(e.admissionPct, pct);
+    j["CutOffAngle"] = figure(e.cutOffAngle, angle);
+    j["CutOffPct"] = figure(e.cutOffPct, pct);
+    j["ReleaseAngle"] = figure(e.releaseAngle, angle);
+    j["ReleasePct"] = figure(e.releasePct, pct);
+    j["CompressionAngle"] = figure(e.compressionAngle, angle);
+    j["CompressionPct"] = figure(e.compressionPct, pct);
+    j["MaxSteamOpening"] = jsonFigure(e.maxSteamOpening, length);
+    j["MaxExhaustOpening"] = jsonFigure(e.maxExhaustOpening, length);
+    return j;
 }
 
 // A cell: in full, or rounded for reading; empty where the figure is absent.
@@ -92,39 +93,41 @@ const char* directionName(const SettingEvents& s) {
     return s.forward ? "Fwd" : "Rev";
 }
 
-void writeSettingJson(const SettingEvents& s, std::ostream& out, Ext lengthScale) {
-    const Ext length = lengthScale;
-    out << "{\"RevArmPos\": " << jsonNumber(s.revArmPos, length) << ", \"Direction\": \""
-        << directionName(s) << "\", \"ValveTravel\": " << jsonNumber(s.valveTravel, length)
-        << ", \"Events\": [";
-    for (size_t i = 0; i < s.events.size(); ++i) {
-        const ValveEvent& e = s.events[i];
-        out << (i ? ", " : "") << "{\"Kind\": \"" << eventKindName(e.kind)
-            << "\", \"Angle\": " << jsonNumber(e.angle, kAngleScale)
-            << ", \"Pct\": " << jsonNumber(e.pct, kPercentScale) << "}";
-    }
-    out << "], \"Front\": ";
-    writeEndJson(s.front, length, out);
-    out << ", \"Rear\": ";
-    writeEndJson(s.rear, length, out);
-    out << ", \"LeadDifference\": " << jsonNumber(s.leadDifference, length)
-        << ", \"CutOffDifference\": " << jsonNumber(s.cutOffDifference, kPercentScale)
-        << ", \"GeometryError\": " << (s.geometryError ? "true" : "false") << "}";
+Json settingJson(const SettingEvents& s, Ext lengthScale) {
+    Json j;
+    j["RevArmPos"] = jsonFigure(s.revArmPos, lengthScale);
+    j["Direction"] = directionName(s);
+    j["ValveTravel"] = jsonFigure(s.valveTravel, lengthScale);
+    Json events = Json::array();
+    for (const ValveEvent& e : s.events)
+        events.push_back({{"Kind", eventKindName(e.kind)},
+                          {"Angle", jsonFigure(e.angle, kAngleScale)},
+                          {"Pct", jsonFigure(e.pct, kPercentScale)}});
+    j["Events"] = std::move(events);
+    j["Front"] = endJson(s.front, lengthScale);
+    j["Rear"] = endJson(s.rear, lengthScale);
+    j["LeadDifference"] = jsonFigure(s.leadDifference, lengthScale);
+    j["CutOffDifference"] = figure(s.cutOffDifference, kPercentScale);
+    j["GeometryError"] = s.geometryError;
+    return j;
 }
 
-void writeEventsObject(const EventsReport& report, std::ostream& out) {
-    out << "{\"RevArmCen\": " << jsonNumber(report.revArmCen, report.lengthScale)
-        << ", \"Settings\": [";
-    for (size_t i = 0; i < report.settings.size(); ++i) {
-        if (i) out << ", ";
-        writeSettingJson(report.settings[i], out, report.lengthScale);
-    }
-    out << "]}";
+Json eventsJson(const EventsReport& report) {
+    Json j;
+    j["RevArmCen"] = jsonFigure(report.revArmCen, report.lengthScale);
+    Json settings = Json::array();
+    for (const SettingEvents& s : report.settings)
+        settings.push_back(settingJson(s, report.lengthScale));
+    j["Settings"] = std::move(settings);
+    return j;
+}
+
+void writeSettingJson(const SettingEvents& s, std::ostream& out, Ext lengthScale) {
+    out << jsonLine(settingJson(s, lengthScale));
 }
 
 void writeEventsJson(const EventsReport& report, std::ostream& out) {
-    writeEventsObject(report, out);
-    out << "\n";
+    out << jsonLine(eventsJson(report)) << "\n";
 }
 
 std::vector<std::string> eventsTableHeader() {

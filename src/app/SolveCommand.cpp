@@ -2,9 +2,12 @@
 #include "app/Commands.h"
 
 #include "app/CliSupport.h"
+#include "model/Json.h"
 #include "model/Model.h"
 #include "model/Solver.h"
 #include "model/Valve.h"
+
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <iostream>
@@ -19,13 +22,6 @@ struct SolveOptions {
     std::optional<Ext> angle, revArm;
     bool json = false;
 };
-
-// Prints a real as JSON: non-finite values have no JSON spelling, so they
-// become null.
-std::string jsonNumber(Real v, Ext scale = 0) {
-    if (!std::isfinite(v)) return "null";
-    return shortestText(v, scale);
-}
 
 // A figure of the solved gear and the scale of the quantities it comes from.
 struct SolvedFigure {
@@ -69,16 +65,18 @@ std::vector<SolvedFigure> valveFigures(const Model& m) {
 
 void printJson(const Model& m, std::ostream& out) {
     const Ext s = gearLengthScale(m);
-    out << "{\"RevArmCen\": " << jsonNumber(m.gear.RevArmCen(), s) << ", \"Pivots\": [";
+    Json j;
+    j["RevArmCen"] = jsonFigure(m.gear.RevArmCen(), s);
+    Json pivots = Json::array();
     for (int p = 0; p <= 20; ++p)
-        out << (p ? ", " : "") << "[" << jsonNumber(m.pivots.X[p], s) << ", "
-            << jsonNumber(m.pivots.Y[p], s) << "]";
-    out << "]";
+        pivots.push_back({jsonFigure(m.pivots.X[p], s), jsonFigure(m.pivots.Y[p], s)});
+    j["Pivots"] = std::move(pivots);
     for (const SolvedFigure& f : valveFigures(m))
-        out << ", \"" << f.name << "\": " << jsonNumber(f.value, f.scale);
+        j[f.name] = jsonFigure(f.value, f.scale);
     for (const SolvedFigure& f : lapFigures(m))
-        out << ", \"" << f.name << "\": " << jsonNumber(f.value, f.scale);
-    out << ", \"GeometryError\": " << (m.error.GeometryError ? "true" : "false") << "}\n";
+        j[f.name] = jsonFigure(f.value, f.scale);
+    j["GeometryError"] = m.error.GeometryError;
+    out << jsonLine(j) << "\n";
 }
 
 void printTable(const Model& m, std::ostream& out) {
