@@ -23,12 +23,14 @@ struct Outcome {
 
 inline std::string slurp(const std::string& path);
 
-inline Outcome runCorvellan(const std::string& args) {
+// `seconds` > 0 ends a run that takes longer (status 124).
+inline Outcome runCorvellan(const std::string& args, int seconds = 0) {
     Outcome r;
     // Test programs run side by side: a file of this process's own.
     const std::string errPath =
         ::testing::TempDir() + "corvellan_stderr_" + std::to_string(getpid()) + ".txt";
-    const std::string cmd = std::string(CORVELLAN_BINARY) + " " + args + " 2>" + errPath;
+    const std::string limit = seconds > 0 ? "timeout " + std::to_string(seconds) + " " : "";
+    const std::string cmd = limit + CORVELLAN_BINARY + " " + args + " 2>" + errPath;
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
     std::array<char, 4096> buf;
