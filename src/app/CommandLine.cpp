@@ -202,6 +202,9 @@ CommandLine::CommandLine()
            "corvellan") {
     app_.set_help_flag("-h,--help", "print this help");
     app_.add_flag("--version", "print the version");
+    // One command a run: a second command's name is a word the first does
+    // not take, never a command run or dropped.
+    app_.require_subcommand(0, 1);
 }
 
 CLI::App* CommandLine::render() {
@@ -213,6 +216,7 @@ CLI::App* CommandLine::render() {
                               names += (names.empty() ? "" : ", ") + sub->get_name();
                           return usageError("render needs a picture: " + names);
                       });
+    render_->require_subcommand(0, 1);
     return render_;
 }
 

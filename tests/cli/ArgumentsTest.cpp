@@ -53,7 +53,7 @@ TEST(Arguments, EmptyValuesAndFilesThatAreNoFilesAreRefusedAndNothingIsWritten) 
              "compare '' " + kSample, "table --pivots ''", "render sine --positions '' -o " + png,
              "events --dims " + fifo, "render sine --compare " + fifo + " -o " + png,
              "events --dims " + ::testing::TempDir(), "events --dims /dev/null",
-             "events --dims " + kSample + " --dims " + kSample}) {
+             "events --dims " + kSample + " --dims " + kSample, "events solve"}) {
         const Outcome r = runCorvellan(args, 20); // a pipe read would wait for ever
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_TRUE(r.stdOut.empty()) << args << ": " << r.stdOut;
