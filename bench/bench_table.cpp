@@ -23,6 +23,8 @@ static void BM_PivotDataTable_Step001(benchmark::State& state) {
 }
 BENCHMARK(BM_PivotDataTable_Step001)->Unit(benchmark::kMillisecond);
 
+// The same rows as CSV, every figure its shortest decimal. Target: at most
+// 1.5 times the text above (BM_PivotDataTable_Step001).
 static void BM_PivotDataCsv_Step001(benchmark::State& state) {
     Model m = tableModel();
     for (auto _ : state) {

@@ -2,9 +2,10 @@
 
 #include "analysis/ValveEventsText.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cmath>
 #include <cstdio>
-#include <sstream>
 
 namespace corvellan {
 
@@ -15,22 +16,12 @@ constexpr int kPctDecimals = 3;
 
 std::string number(double v) {
     if (!std::isfinite(v)) return "null";
-    return formatGeneral(v, 9);
+    return shortestText(v);
 }
 
 EventsReport eventsOf(Model design, const std::vector<double>& fractions) {
     midGearCalc(design);
     return computeEvents(design, balanceSettings(design, fractions));
-}
-
-// The events object of the events report, without its closing newline.
-std::string eventsObject(const EventsReport& events) {
-    std::ostringstream text;
-    writeEventsJson(events, text);
-    std::string s = text.str();
-    while (!s.empty() && s.back() == '\n')
-        s.pop_back();
-    return s;
 }
 
 std::string cell(const Figure& f, int decimals) {
@@ -102,16 +93,20 @@ int changedDimensionCount(const BalanceReport& r) {
 }
 
 void writeBalanceJson(const BalanceReport& r, std::ostream& out) {
-    out << "{\"Objective\": {\"Before\": " << number(r.before) << ", \"After\": " << number(r.after)
-        << "}, \"Evaluations\": " << r.evaluations << ", \"Dimensions\": [";
+    Json j;
+    j["Objective"] = {{"Before", jsonFigure(r.before)}, {"After", jsonFigure(r.after)}};
+    j["Evaluations"] = r.evaluations;
+    Json dimensions = Json::array();
     for (size_t i = 0; i < r.problem.vary.size(); ++i) {
         const DimensionInfo* info = dimensionInfo(r.problem.vary[i].code);
-        out << (i ? ", " : "") << "{\"Name\": \"" << (info ? info->name : "")
-            << "\", \"Before\": " << number(r.beforeValues[i])
-            << ", \"After\": " << number(r.afterValues[i]) << "}";
+        dimensions.push_back({{"Name", info ? info->name : ""},
+                              {"Before", jsonFigure(r.beforeValues[i])},
+                              {"After", jsonFigure(r.afterValues[i])}});
     }
-    out << "], \"Before\": " << eventsObject(r.beforeEvents)
-        << ", \"After\": " << eventsObject(r.afterEvents) << "}\n";
+    j["Dimensions"] = std::move(dimensions);
+    j["Before"] = eventsJson(r.beforeEvents);
+    j["After"] = eventsJson(r.afterEvents);
+    out << jsonLine(j) << "\n";
 }
 
 void writeBalanceText(const BalanceReport& r, std::ostream& out) {

@@ -2,6 +2,8 @@
 
 #include "analysis/ValveEventsText.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -13,23 +15,15 @@ namespace {
 
 constexpr int kLengthDecimals = 5;
 
-// The shortest text that reads back as the same 4-byte real: dimension
-// values as they were typed, yet never two different values shown alike.
-std::string shortestNumber(Real v) {
-    if (!std::isfinite(v)) return fullNumber(v);
-    char buf[64];
-    if (std::fabs(v) < 1e7f) {
-        for (int decimals = 0; decimals <= 9; ++decimals) {
-            std::snprintf(buf, sizeof buf, "%.*f", decimals, static_cast<double>(v));
-            if (std::strtof(buf, nullptr) == v) return buf;
-        }
-    }
-    return fullNumber(v);
+// The scale of the compared figures (lengths and percentages), below 1e-12
+// of which a figure is rounding noise.
+Ext comparedScale(const GearComparison& c) {
+    return std::max({c.a.lengthScale, c.b.lengthScale, kPercentScale});
 }
 
-std::string cell(const Figure& f, int decimals, bool readable) {
+std::string cell(const Figure& f, int decimals, bool readable, Ext scale) {
     if (!f) return {};
-    return readable ? formatFixed(*f, 0, decimals) : fullNumber(*f);
+    return readable ? formatFixed(*f, 0, decimals) : fullNumber(*f, scale);
 }
 
 const char* flag(bool on) {
@@ -49,7 +43,10 @@ void writeTextRow(const std::vector<std::string>& cells, int firstWidth, int wid
     std::snprintf(buf, sizeof buf, "  %-*s", firstWidth, cells[0].c_str());
     out << buf;
     for (size_t i = 1; i < cells.size(); ++i) {
-        std::snprintf(buf, sizeof buf, "%*s", width, cells[i].empty() ? "-" : cells[i].c_str());
+        // A figure as wide as its column keeps a blank before it.
+        const std::string& text = cells[i].empty() ? std::string("-") : cells[i];
+        if (static_cast<int>(text.size()) >= width) out << ' ';
+        std::snprintf(buf, sizeof buf, "%*s", width, text.c_str());
         out << buf;
     }
     out << "\n";
@@ -58,18 +55,15 @@ void writeTextRow(const std::vector<std::string>& cells, int firstWidth, int wid
 } // namespace
 
 void writeComparisonJson(const GearComparison& c, std::ostream& out) {
-    out << "{\"A\": ";
-    writeEventsObject(c.a, out);
-    out << ", \"B\": ";
-    writeEventsObject(c.b, out);
-    out << ", \"Dimensions\": [";
-    for (size_t i = 0; i < c.dimensions.size(); ++i) {
-        const DimensionDifference& d = c.dimensions[i];
-        auto number = [](Real v) { return std::isfinite(v) ? fullNumber(v) : "null"; };
-        out << (i ? ", " : "") << "{\"Name\": \"" << d.name << "\", \"A\": " << number(d.a)
-            << ", \"B\": " << number(d.b) << "}";
-    }
-    out << "]}\n";
+    Json j;
+    j["A"] = eventsJson(c.a);
+    j["B"] = eventsJson(c.b);
+    Json dimensions = Json::array();
+    // A dimension is written as it was typed: no scale makes it noise.
+    for (const DimensionDifference& d : c.dimensions)
+        dimensions.push_back({{"Name", d.name}, {"A", jsonFigure(d.a)}, {"B", jsonFigure(d.b)}});
+    j["Dimensions"] = std::move(dimensions);
+    out << jsonLine(j) << "\n";
 }
 
 std::vector<std::string> comparisonTableHeader() {
@@ -79,15 +73,16 @@ std::vector<std::string> comparisonTableHeader() {
 std::vector<std::vector<std::string>> comparisonTableRows(const GearComparison& c, bool readable) {
     std::vector<std::vector<std::string>> rows;
     const size_t n = std::min(c.a.settings.size(), c.b.settings.size());
+    const Ext scale = comparedScale(c);
     for (size_t k = 0; k < n; ++k) {
         const SettingEvents& a = c.a.settings[k];
         const SettingEvents& b = c.b.settings[k];
         const std::string setting = std::to_string(k + 1);
         const std::string direction = directionName(a);
         for (const ComparedFigure& f : comparedFigures(a, b))
-            rows.push_back({setting, direction, f.name, cell(f.a, f.decimals, readable),
-                            cell(f.b, f.decimals, readable),
-                            cell(f.difference(), f.decimals, readable)});
+            rows.push_back({setting, direction, f.name, cell(f.a, f.decimals, readable, scale),
+                            cell(f.b, f.decimals, readable, scale),
+                            cell(f.difference(), f.decimals, readable, scale)});
         rows.push_back({setting, direction, "Geometry error", flag(a.geometryError),
                         flag(b.geometryError), ""});
     }
@@ -98,11 +93,12 @@ std::vector<std::string> dimensionTableHeader() {
     return {"Dimension", "A", "B"};
 }
 
-std::vector<std::vector<std::string>> dimensionTableRows(const GearComparison& c, bool readable) {
+std::vector<std::vector<std::string>> dimensionTableRows(const GearComparison& c,
+                                                         bool /*readable*/) {
+    // A dimension reads as it was typed in either form: its shortest decimal.
     std::vector<std::vector<std::string>> rows;
     for (const DimensionDifference& d : c.dimensions)
-        rows.push_back({d.name, readable ? shortestNumber(d.a) : fullNumber(d.a),
-                        readable ? shortestNumber(d.b) : fullNumber(d.b)});
+        rows.push_back({d.name, fullNumber(d.a), fullNumber(d.b)});
     return rows;
 }
 

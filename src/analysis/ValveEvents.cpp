@@ -261,6 +261,7 @@ void computeSettingEvents(Model& scratch, Real revArmPos, SettingEvents& out) {
 EventsReport computeEvents(const Model& m, const std::vector<Real>& settings) {
     EventsReport report;
     report.revArmCen = m.gear.RevArmCen();
+    report.lengthScale = gearLengthScale(m);
     report.settings.resize(settings.size());
     Model scratch = m;
     for (size_t i = 0; i < settings.size(); ++i)

@@ -66,6 +66,9 @@ struct SettingEvents {
 
 struct EventsReport {
     Real revArmCen = 0;
+    // The gear's size (gearLengthScale): the scale of the report's lengths,
+    // below 1e-12 of which a length is written as 0.
+    Ext lengthScale = 0;
     std::vector<SettingEvents> settings;
 };
 

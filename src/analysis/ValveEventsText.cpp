@@ -1,14 +1,14 @@
 #include "analysis/ValveEventsText.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cmath>
 #include <cstdio>
 
 namespace corvellan {
 
-// Enough digits to give a 4-byte real back exactly, and the refined angles
-// to well below a millionth of a degree.
-std::string fullNumber(double v) {
-    return formatGeneral(v, 9);
+std::string fullNumber(double v, Ext scale) {
+    return shortestText(v, scale);
 }
 
 namespace {
@@ -18,48 +18,49 @@ constexpr int kAngleDecimals = 4;
 constexpr int kPctDecimals = 3;
 constexpr int kLengthDecimals = 5;
 
-std::string jsonNumber(double v) {
-    return std::isfinite(v) ? fullNumber(v) : "null";
-}
-std::string jsonNumber(const Figure& f) {
-    return f ? jsonNumber(*f) : "null";
+Json figure(const Figure& f, Ext scale) {
+    return f ? jsonFigure(*f, scale) : Json(nullptr);
 }
 
-void writeEndJson(const EndEvents& e, std::ostream& out) {
-    out << "{\"Lead\": " << jsonNumber(e.lead)
-        << ", \"AdmissionAngle\": " << jsonNumber(e.admissionAngle)
-        << ", \"AdmissionPct\": " << jsonNumber(e.admissionPct)
-        << ", \"CutOffAngle\": " << jsonNumber(e.cutOffAngle)
-        << ", \"CutOffPct\": " << jsonNumber(e.cutOffPct)
-        << ", \"ReleaseAngle\": " << jsonNumber(e.releaseAngle)
-        << ", \"ReleasePct\": " << jsonNumber(e.releasePct)
-        << ", \"CompressionAngle\": " << jsonNumber(e.compressionAngle)
-        << ", \"CompressionPct\": " << jsonNumber(e.compressionPct)
-        << ", \"MaxSteamOpening\": " << jsonNumber(e.maxSteamOpening)
-        << ", \"MaxExhaustOpening\": " << jsonNumber(e.maxExhaustOpening) << "}";
+Json endJson(const EndEvents& e, Ext length) {
+    const Ext angle = kAngleScale, pct = kPercentScale;
+    Json j;
+    j["Lead"] = jsonFigure(e.lead, length);
+    j["AdmissionAngle"] = figure(e.admissionAngle, angle);
+    j["AdmissionPct"] = figure(e.admissionPct, pct);
+    j["CutOffAngle"] = figure(e.cutOffAngle, angle);
+    j["CutOffPct"] = figure(e.cutOffPct, pct);
+    j["ReleaseAngle"] = figure(e.releaseAngle, angle);
+    j["ReleasePct"] = figure(e.releasePct, pct);
+    j["CompressionAngle"] = figure(e.compressionAngle, angle);
+    j["CompressionPct"] = figure(e.compressionPct, pct);
+    j["MaxSteamOpening"] = jsonFigure(e.maxSteamOpening, length);
+    j["MaxExhaustOpening"] = jsonFigure(e.maxExhaustOpening, length);
+    return j;
 }
 
 // A cell: in full, or rounded for reading; empty where the figure is absent.
 struct CellFormat {
     bool readable;
-    std::string operator()(const Figure& f, int decimals) const {
+    Ext lengthScale;
+    std::string operator()(const Figure& f, int decimals, Ext scale) const {
         if (!f) return {};
-        return readable ? formatFixed(*f, 0, decimals) : fullNumber(*f);
+        return readable ? formatFixed(*f, 0, decimals) : fullNumber(*f, scale);
     }
+    std::string length(const Figure& f) const { return (*this)(f, kLengthDecimals, lengthScale); }
+    std::string angle(const Figure& f) const { return (*this)(f, kAngleDecimals, kAngleScale); }
+    std::string pct(const Figure& f) const { return (*this)(f, kPctDecimals, kPercentScale); }
 };
 
 void appendEndRow(std::vector<std::vector<std::string>>& rows, const SettingEvents& s,
-                  const char* endName, const EndEvents& e, CellFormat cell) {
-    rows.push_back({cell(s.revArmPos, kLengthDecimals), directionName(s), endName,
-                    cell(s.valveTravel, kLengthDecimals), cell(e.lead, kLengthDecimals),
-                    cell(e.admissionAngle, kAngleDecimals), cell(e.admissionPct, kPctDecimals),
-                    cell(e.cutOffAngle, kAngleDecimals), cell(e.cutOffPct, kPctDecimals),
-                    cell(e.releaseAngle, kAngleDecimals), cell(e.releasePct, kPctDecimals),
-                    cell(e.compressionAngle, kAngleDecimals), cell(e.compressionPct, kPctDecimals),
-                    cell(e.maxSteamOpening, kLengthDecimals),
-                    cell(e.maxExhaustOpening, kLengthDecimals),
-                    cell(s.leadDifference, kLengthDecimals), cell(s.cutOffDifference, kPctDecimals),
-                    s.geometryError ? "true" : "false"});
+                  const char* endName, const EndEvents& e, const CellFormat& cell) {
+    rows.push_back({cell.length(s.revArmPos), directionName(s), endName, cell.length(s.valveTravel),
+                    cell.length(e.lead), cell.angle(e.admissionAngle), cell.pct(e.admissionPct),
+                    cell.angle(e.cutOffAngle), cell.pct(e.cutOffPct), cell.angle(e.releaseAngle),
+                    cell.pct(e.releasePct), cell.angle(e.compressionAngle),
+                    cell.pct(e.compressionPct), cell.length(e.maxSteamOpening),
+                    cell.length(e.maxExhaustOpening), cell.length(s.leadDifference),
+                    cell.pct(s.cutOffDifference), s.geometryError ? "true" : "false"});
 }
 
 std::string textCell(const Figure& f, int width, int decimals) {
@@ -92,37 +93,41 @@ const char* directionName(const SettingEvents& s) {
     return s.forward ? "Fwd" : "Rev";
 }
 
-void writeSettingJson(const SettingEvents& s, std::ostream& out) {
-    out << "{\"RevArmPos\": " << jsonNumber(s.revArmPos) << ", \"Direction\": \""
-        << directionName(s) << "\", \"ValveTravel\": " << jsonNumber(s.valveTravel)
-        << ", \"Events\": [";
-    for (size_t i = 0; i < s.events.size(); ++i) {
-        const ValveEvent& e = s.events[i];
-        out << (i ? ", " : "") << "{\"Kind\": \"" << eventKindName(e.kind)
-            << "\", \"Angle\": " << jsonNumber(e.angle) << ", \"Pct\": " << jsonNumber(e.pct)
-            << "}";
-    }
-    out << "], \"Front\": ";
-    writeEndJson(s.front, out);
-    out << ", \"Rear\": ";
-    writeEndJson(s.rear, out);
-    out << ", \"LeadDifference\": " << jsonNumber(s.leadDifference)
-        << ", \"CutOffDifference\": " << jsonNumber(s.cutOffDifference)
-        << ", \"GeometryError\": " << (s.geometryError ? "true" : "false") << "}";
+Json settingJson(const SettingEvents& s, Ext lengthScale) {
+    Json j;
+    j["RevArmPos"] = jsonFigure(s.revArmPos, lengthScale);
+    j["Direction"] = directionName(s);
+    j["ValveTravel"] = jsonFigure(s.valveTravel, lengthScale);
+    Json events = Json::array();
+    for (const ValveEvent& e : s.events)
+        events.push_back({{"Kind", eventKindName(e.kind)},
+                          {"Angle", jsonFigure(e.angle, kAngleScale)},
+                          {"Pct", jsonFigure(e.pct, kPercentScale)}});
+    j["Events"] = std::move(events);
+    j["Front"] = endJson(s.front, lengthScale);
+    j["Rear"] = endJson(s.rear, lengthScale);
+    j["LeadDifference"] = jsonFigure(s.leadDifference, lengthScale);
+    j["CutOffDifference"] = figure(s.cutOffDifference, kPercentScale);
+    j["GeometryError"] = s.geometryError;
+    return j;
 }
 
-void writeEventsObject(const EventsReport& report, std::ostream& out) {
-    out << "{\"RevArmCen\": " << jsonNumber(report.revArmCen) << ", \"Settings\": [";
-    for (size_t i = 0; i < report.settings.size(); ++i) {
-        if (i) out << ", ";
-        writeSettingJson(report.settings[i], out);
-    }
-    out << "]}";
+Json eventsJson(const EventsReport& report) {
+    Json j;
+    j["RevArmCen"] = jsonFigure(report.revArmCen, report.lengthScale);
+    Json settings = Json::array();
+    for (const SettingEvents& s : report.settings)
+        settings.push_back(settingJson(s, report.lengthScale));
+    j["Settings"] = std::move(settings);
+    return j;
+}
+
+void writeSettingJson(const SettingEvents& s, std::ostream& out, Ext lengthScale) {
+    out << jsonLine(settingJson(s, lengthScale));
 }
 
 void writeEventsJson(const EventsReport& report, std::ostream& out) {
-    writeEventsObject(report, out);
-    out << "\n";
+    out << jsonLine(eventsJson(report)) << "\n";
 }
 
 std::vector<std::string> eventsTableHeader() {
@@ -149,8 +154,9 @@ std::vector<std::string> eventsTableHeader() {
 std::vector<std::vector<std::string>> eventsTableRows(const EventsReport& report, bool readable) {
     std::vector<std::vector<std::string>> rows;
     for (const SettingEvents& s : report.settings) {
-        appendEndRow(rows, s, "Front", s.front, CellFormat{readable});
-        appendEndRow(rows, s, "Rear", s.rear, CellFormat{readable});
+        const CellFormat cell{readable, report.lengthScale};
+        appendEndRow(rows, s, "Front", s.front, cell);
+        appendEndRow(rows, s, "Rear", s.rear, cell);
     }
     return rows;
 }

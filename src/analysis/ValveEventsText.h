@@ -5,6 +5,7 @@
 // sets several gears side by side can print their settings the same way.
 
 #include "analysis/ValveEvents.h"
+#include "model/Json.h"
 
 #include <ostream>
 #include <string>
@@ -15,16 +16,21 @@ namespace corvellan {
 // "Fwd" or "Rev".
 const char* directionName(const SettingEvents& s);
 
-// A figure in full, as the JSON and CSV forms write it ("%.9g").
-std::string fullNumber(double v);
+// A figure in full, as the JSON and CSV forms write it: the shortest decimal
+// of its 4-byte value, 0 below 1e-12 of `scale`, "" when it is not a
+// finite number.
+std::string fullNumber(double v, Ext scale = 0);
 
-// The whole report: {"RevArmCen": x, "Settings": [...]} and a newline.
+// The whole report: {"RevArmCen": x, "Settings": [...]} on one line and a
+// newline.
 void writeEventsJson(const EventsReport& report, std::ostream& out);
-// The same object without the newline, for reports that hold it.
-void writeEventsObject(const EventsReport& report, std::ostream& out);
-// One setting's object, without a newline; absent figures are null.
-void writeSettingJson(const SettingEvents& s, std::ostream& out);
-
+// The report's object, for documents that hold it (compare, balance).
+Json eventsJson(const EventsReport& report);
+// One setting's object; absent figures are null. `lengthScale` is the
+// report's (EventsReport::lengthScale).
+Json settingJson(const SettingEvents& s, Ext lengthScale);
+// The same on one line, without a newline.
+void writeSettingJson(const SettingEvents& s, std::ostream& out, Ext lengthScale = 0);
 // CSV: a header row, then one row per setting and end; absent figures are
 // empty fields.
 void writeEventsCsv(const EventsReport& report, std::ostream& out);

@@ -1,4 +1,7 @@
-#include "app/BalanceCommand.h"
+// corvellan balance: makes the two cylinder ends of a gear alike by changing the
+// chosen dimensions within their bounds, writes the balanced gear as a
+// dimension file and prints the figures before and after.
+#include "app/Commands.h"
 
 #include "app/CliSupport.h"
 #include "analysis/Balance.h"
@@ -9,7 +12,8 @@
 #include <chrono>
 #include <cmath>
 #include <iostream>
-#include <map>
+#include <memory>
+#include <optional>
 
 namespace corvellan {
 
@@ -18,12 +22,16 @@ namespace {
 struct BalanceOptions {
     std::string dims;
     std::string out;
-    std::vector<std::string> vary;
-    std::map<std::string, std::string> bounds; // name -> "LO:HI"
-    std::vector<Ext> settings;
-    std::string weights;
+    std::optional<std::vector<std::string>> vary;
+    std::vector<std::pair<std::string, std::string>> bounds; // name, "LO:HI"
+    std::optional<std::vector<Ext>> settings;
+    std::optional<BalanceWeights> weights;
     bool json = false;
 };
+
+// The largest number of settings a balance compares: each costs every one of
+// the search's evaluations.
+constexpr std::size_t kMaxBalanceSettings = 20;
 
 std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> items;
@@ -51,45 +59,29 @@ bool parseRange(const std::string& text, Ext& low, Ext& high, std::string* error
     return true;
 }
 
-bool readOptions(const std::vector<std::string>& args, BalanceOptions& o, std::string* error) {
-    ArgReader in(args);
-    while (in.more()) {
-        const std::string opt = in.next();
-        if (opt == "--dims") {
-            o.dims = in.value(opt);
-        } else if (opt == "-o") {
-            o.out = in.value(opt);
-        } else if (opt == "--vary") {
-            o.vary = split(in.value(opt), ',');
-        } else if (opt == "--bounds") {
-            for (const std::string& item : split(in.value(opt), ',')) {
-                const size_t eq = item.find('=');
-                if (eq == std::string::npos)
-                    in.fail("--bounds needs NAME=LO:HI, not \"" + item + "\"");
-                else
-                    o.bounds[item.substr(0, eq)] = item.substr(eq + 1);
-            }
-        } else if (opt == "--settings") {
-            in.numbers(opt, o.settings);
-        } else if (opt == "--weights") {
-            o.weights = in.value(opt);
-        } else if (opt == "--json") {
-            o.json = true;
-        } else {
-            in.fail("unknown option " + opt);
-        }
+// A setting beyond the reverse arm's travel is taken at its end: say so.
+void warnClampedSettings(const Model& m, const std::vector<double>& fractions) {
+    const Ext cen = m.gear.RevArmCen(), norm = m.frame.RevArmToCentNorm,
+              max = m.frame.RevArmToCentMax;
+    for (double f : fractions) {
+        const Ext wanted = cen + f * norm;
+        const Real taken = balanceSetting(m, f);
+        if (taken != clampToReal(wanted))
+            warnAdjusted(adjustedText("--settings", f,
+                                      "reaches beyond the reverse arm's travel (" +
+                                          shortestText(cen - max) + " to " +
+                                          shortestText(cen + max) + ")",
+                                      (static_cast<Ext>(taken) - cen) / norm) +
+                         " (the setting " + shortestText(taken) + ")");
     }
-    if (in.ok() && o.out.empty()) in.fail("balance needs -o OUT.dco");
-    *error = in.error();
-    return in.ok();
 }
 
 // The problem the options describe for this gear, or an error.
 bool buildProblem(const Model& m, const BalanceOptions& o, BalanceProblem& p, std::string* error) {
     p = defaultBalanceProblem(m);
-    if (!o.vary.empty()) {
+    if (o.vary) {
         p.vary.clear();
-        for (const std::string& name : o.vary) {
+        for (const std::string& name : *o.vary) {
             const DimensionInfo* info = dimensionByName(name);
             if (!info) {
                 *error = "unknown dimension \"" + name + "\"";
@@ -121,34 +113,19 @@ bool buildProblem(const Model& m, const BalanceOptions& o, BalanceProblem& p, st
             return false;
         }
     }
-    if (!o.settings.empty()) p.settings.assign(o.settings.begin(), o.settings.end());
-    if (!o.weights.empty()) {
-        const std::vector<std::string> w = split(o.weights, ':');
-        bool ok[3] = {false, false, false};
-        if (w.size() == 3) {
-            p.weights.cutOff = static_cast<double>(parseReal(w[0], &ok[0]));
-            p.weights.lead = static_cast<double>(parseReal(w[1], &ok[1]));
-            p.weights.mean = static_cast<double>(parseReal(w[2], &ok[2]));
-        }
-        if (!(ok[0] && ok[1] && ok[2])) {
-            *error = "--weights needs WC:WL:WK, not \"" + o.weights + "\"";
-            return false;
-        }
-    }
+    if (o.settings) p.settings.assign(o.settings->begin(), o.settings->end());
+    if (o.weights) p.weights = *o.weights;
     *error = balanceProblemError(m, p);
     return error->empty();
 }
 
-} // namespace
-
-int balanceCommand(const std::vector<std::string>& args) {
-    BalanceOptions o;
+int runBalance(const BalanceOptions& o) {
     std::string error;
-    if (!readOptions(args, o, &error)) return usageError(error);
     Model m;
     if (!loadGear(m, o.dims, &error)) return inputError(error);
     BalanceProblem problem;
     if (!buildProblem(m, o, problem, &error)) return inputError(error);
+    warnClampedSettings(m, problem.settings);
 
     const auto started = std::chrono::steady_clock::now();
     BalanceObjective objective(m, problem);
@@ -171,6 +148,81 @@ int balanceCommand(const std::vector<std::string>& args) {
         writeBalanceText(report, std::cout);
     }
     return 0;
+}
+
+} // namespace
+
+void addBalanceCommand(CommandLine& cli) {
+    auto o = std::make_shared<BalanceOptions>();
+    CLI::App* c = cli.command("balance",
+                              "Makes the front and rear ends of the cylinder alike by changing "
+                              "chosen dimensions, and writes the balanced gear.",
+                              [o] { return runBalance(*o); });
+    addDimsOption(c, o->dims);
+    addWordListOption(c, "--vary", o->vary, "NAME,...",
+                      "the dimensions to change, by their code names (LinkPivotHorz, ...).",
+                      "EccCrankAngleDeg, LinkPivotHorz, LinkPivotVert, ValveLeverUpper, "
+                      "ValveLeverLower",
+                      allDimensions().size());
+    c->add_option_function<std::string>(
+         "--bounds",
+         [o](const std::string& given) {
+             for (const std::string& item : split(given, ',')) {
+                 const size_t eq = item.find('=');
+                 if (eq == std::string::npos)
+                     throw CLI::ValidationError("--bounds needs NAME=LO:HI, not \"" + item + "\"");
+                 const std::string name = item.substr(0, eq);
+                 for (const auto& earlier : o->bounds)
+                     if (earlier.first == name)
+                         throw CLI::ValidationError("--bounds names " + name + " twice");
+                 o->bounds.emplace_back(name, item.substr(eq + 1));
+             }
+             if (o->bounds.size() > allDimensions().size())
+                 throw CLI::ValidationError("--bounds names more dimensions than there are");
+         },
+         "the range each varied dimension may take, in its own unit; it must hold the present "
+         "value.")
+        ->type_name("NAME=LO:HI,...")
+        ->default_str("10 % either side of the value, 10 degrees for the angle, 0.1 for a value "
+                      "of 0");
+    addNumberListOption(c, "--settings", o->settings, "F,F,...",
+                        "where the ends are compared: fractions of RevArmToCentNorm from mid "
+                        "gear, negative forward, each in its own running direction.",
+                        "-1,-0.5,0.5,1", kMaxBalanceSettings);
+    c->add_option_function<std::string>(
+         "--weights",
+         [o](const std::string& given) {
+             const std::vector<std::string> w = split(given, ':');
+             bool ok[3] = {false, false, false};
+             BalanceWeights weights;
+             if (w.size() == 3) {
+                 weights.cutOff = static_cast<double>(parseReal(w[0], &ok[0]));
+                 weights.lead = static_cast<double>(parseReal(w[1], &ok[1]));
+                 weights.mean = static_cast<double>(parseReal(w[2], &ok[2]));
+             }
+             if (!(ok[0] && ok[1] && ok[2]))
+                 throw CLI::ValidationError("--weights needs WC:WL:WK, not \"" + given + "\"");
+             o->weights = weights;
+         },
+         "the weights of the objective's three terms: front against rear cut-off, front "
+         "against rear lead, the mean cut-off kept where it was; none negative.")
+        ->type_name("WC:WL:WK")
+        ->default_str("1:1:1");
+    addFlag(c, "--json", o->json, "print one JSON object instead of the table.");
+    c->add_option_function<std::string>(
+         "-o",
+         [o](const std::string& given) {
+             if (given.empty())
+                 throw CLI::ValidationError("-o needs a file name, not an empty word");
+             o->out = given;
+         },
+         "the dimension file to write the balanced gear to; the rest of the input is kept.")
+        ->type_name("OUT.dco")
+        ->required();
+    c->footer("The objective is J = sum over the settings of wc (CF - CR)^2 + wl ((LF - LR) / "
+              "0.001)^2 + wk ((CF + CR) / 2 - M)^2, with CF, CR the front and rear cut-off in "
+              "percent of stroke, LF, LR the leads in length units and M the starting design's "
+              "mean cut-off at that setting.");
 }
 
 } // namespace corvellan

@@ -1,48 +1,29 @@
-#include "app/CompareCommand.h"
+// corvellan compare A B: the valve events of two gears side by side at
+// matching settings, with B - A, and the dimensions whose values differ, as a
+// readable table, JSON or CSV.
+#include "app/Commands.h"
 
-#include "app/CliSupport.h"
 #include "analysis/GearComparison.h"
 #include "analysis/GearComparisonText.h"
+#include "app/CliSupport.h"
 #include "model/Model.h"
 
 #include <iostream>
+#include <memory>
 
 namespace corvellan {
 
 namespace {
 
 struct CompareOptions {
-    std::vector<std::string> files; // A, then B
+    std::string a, b;
     ReportOptions report;
 };
 
-bool readOptions(const std::vector<std::string>& args, CompareOptions& o, std::string* error) {
-    ArgReader in(args);
-    while (in.more()) {
-        const std::string opt = in.next();
-        if (readReportOption(in, opt, o.report)) continue;
-        if (opt.size() > 1 && opt[0] == '-')
-            in.fail("unknown option " + opt);
-        else if (o.files.size() < 2)
-            o.files.push_back(opt);
-        else
-            in.fail("compare takes two dimension files, not a third: " + opt);
-    }
-    if (in.ok() && o.files.size() < 2) in.fail("compare needs two dimension files, A and B");
-    checkReportOptions(in, o.report);
-    *error = in.error();
-    return in.ok();
-}
-
-} // namespace
-
-int compareCommand(const std::vector<std::string>& args) {
-    CompareOptions o;
+int runCompare(const CompareOptions& o) {
     std::string error;
-    if (!readOptions(args, o, &error)) return usageError(error);
-    // Both names are given: an empty one is a file that cannot be read.
     Model a = nominalModel(), b = nominalModel();
-    if (!loadDimensions(a, o.files[0], &error) || !loadDimensions(b, o.files[1], &error))
+    if (!loadDimensions(a, o.a, &error) || !loadDimensions(b, o.b, &error))
         return inputError(error);
 
     GearComparison comparison;
@@ -54,7 +35,7 @@ int compareCommand(const std::vector<std::string>& args) {
     else
         return inputError(error);
 
-    switch (o.report.format) {
+    switch (o.report.format()) {
     case ReportFormat::Json:
         writeComparisonJson(comparison, std::cout);
         break;
@@ -66,6 +47,23 @@ int compareCommand(const std::vector<std::string>& args) {
         break;
     }
     return 0;
+}
+
+} // namespace
+
+void addCompareCommand(CommandLine& cli) {
+    auto o = std::make_shared<CompareOptions>();
+    CLI::App* c = cli.command("compare",
+                              "Sets the valve events of two gears side by side, with B - A, and "
+                              "lists the dimensions that differ.",
+                              [o] { return runCompare(*o); });
+    addGearArgument(c, "A", o->a, "gear A: a dimension file (.dco, or .oca).");
+    addGearArgument(c, "B", o->b, "gear B, set beside A.");
+    addReportOptions(c, o->report, "gear A");
+    c->footer("Each of A's settings is taken on B at the same distance from B's own mid gear, "
+              "within B's travel; with --sweep each gear has its own 21 settings. The JSON holds "
+              "{\"A\": ..., \"B\": ..., \"Dimensions\": [...]}, A and B being what events --json "
+              "prints.");
 }
 
 } // namespace corvellan

@@ -1,4 +1,6 @@
-#include "app/EventsPicture.h"
+// corvellan render events: a picture of the "Valve Events" window as it
+// opens on the gear.
+#include "app/Commands.h"
 
 #include "app/CliSupport.h"
 #include "main/ValveEventsWindow.h"
@@ -9,31 +11,21 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <memory>
+
 namespace corvellan {
 
-int renderEventsCommand(const std::vector<std::string>& args) {
-    ArgReader in(args);
+namespace {
+
+struct EventsPictureOptions {
     std::string dims, out;
     bool sweep = false;
-    while (in.more()) {
-        const std::string opt = in.next();
-        if (opt == "--dims")
-            dims = in.value(opt);
-        else if (opt == "--sweep")
-            sweep = true;
-        else if (opt == "-o")
-            out = in.value(opt);
-        else
-            in.fail("unknown option " + opt);
-    }
-    // A window is pixels: PNG only.
-    if (in.ok() && pictureFormatOf(QString::fromStdString(out)) != PictureFormat::Png)
-        in.fail("render events needs -o OUT.png");
-    if (!in.ok()) return usageError(in.error());
+};
 
+int runEventsPicture(const EventsPictureOptions& o) {
     Model m;
     std::string error;
-    if (!loadGear(m, dims, &error)) return inputError(error);
+    if (!loadGear(m, o.dims, &error)) return inputError(error);
     // A window needs a widget application; it ends before the program does,
     // as Qt expects of one.
     prepareOffscreen();
@@ -43,15 +35,30 @@ int renderEventsCommand(const std::vector<std::string>& args) {
     QApplication app(argc, argv);
     QApplication::setStyle(makeProgramStyle());
     TValveEvents window(m, nullptr);
-    window.showSweep(sweep);
+    window.showSweep(o.sweep);
     window.show();
     QApplication::processEvents();
     Picture picture;
     picture.size = window.size();
     picture.pixels = [&window] { return window.grab().toImage(); };
-    const int status = writePicture(out, picture);
+    const int status = writePicture(o.out, picture);
     window.hide();
     return status;
+}
+
+} // namespace
+
+void addRenderEventsCommand(CommandLine& cli) {
+    auto o = std::make_shared<EventsPictureOptions>();
+    CLI::App* c = cli.command(
+        "events", "Draws the \"Valve Events\" window as it opens on the gear.",
+        [o] { return runEventsPicture(*o); }, cli.render());
+    addDimsOption(c, o->dims);
+    addFlag(c, "--sweep", o->sweep,
+            "show the 21-setting sweep (mid gear, 10 % to 100 % of the travel each way) instead "
+            "of the diagram positions.");
+    // A window is pixels: PNG only.
+    addPictureOutput(c, o->out, {"png"});
 }
 
 } // namespace corvellan

@@ -1,4 +1,5 @@
-#include "app/RenderCommand.h"
+// corvellan render mechanism: one frame of the main window's picture.
+#include "app/Commands.h"
 
 #include "app/CliSupport.h"
 #include "model/Model.h"
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 namespace corvellan {
 
@@ -25,42 +27,14 @@ constexpr int kClientHeight = 380;
 
 // The moving pivots whose paths --paths draws when no --pivots are given:
 // crank pin, crosshead, eccentric pin, valve-rod joint, lever top, link foot.
-const char* const kDefaultPathPivots = "2,3,5,6,7,11";
+const std::vector<int> kDefaultPathPivots = {2, 3, 5, 6, 7, 11};
 
 struct RenderOptions {
-    std::string dims, out, pivots;
-    Ext angle = 0, revArm = 0;
-    bool haveRevArm = false, steam = false, screenData = true, paths = false;
+    std::string dims, out;
+    std::optional<std::vector<int>> pivots;
+    std::optional<Ext> angle, revArm;
+    bool steam = false, noScreenData = false, paths = false;
 };
-
-bool readOptions(const std::vector<std::string>& args, RenderOptions& o, std::string* error) {
-    ArgReader in(args);
-    while (in.more()) {
-        const std::string opt = in.next();
-        if (opt == "--dims")
-            o.dims = in.value(opt);
-        else if (opt == "--angle")
-            o.angle = in.number(opt);
-        else if (opt == "--revarm")
-            o.revArm = in.number(opt), o.haveRevArm = true;
-        else if (opt == "--steam")
-            o.steam = true;
-        else if (opt == "--no-screen-data")
-            o.screenData = false;
-        else if (opt == "--paths")
-            o.paths = true;
-        else if (opt == "--pivots")
-            o.pivots = in.value(opt);
-        else if (opt == "-o")
-            o.out = in.value(opt);
-        else
-            in.fail("unknown option " + opt);
-    }
-    if (in.ok() && o.out.empty()) in.fail("render mechanism needs -o OUT.png, OUT.svg or OUT.pdf");
-    checkPictureName(in, o.out);
-    *error = in.error();
-    return in.ok();
-}
 
 // One full turn at the running step, so the steam levels build up. Its
 // frames are thrown away.
@@ -79,32 +53,30 @@ void warmUp(Model& m, FrameState& f, SoundSink& sound) {
 void drawFrame(Model& m, const RenderOptions& o, Canvas& c) {
     FrameState f;
     SilentSound silence;
-    m.gear.DriverAngle = clampToReal(o.angle);
+    const Real angle = clampToReal(o.angle.value_or(0));
+    m.gear.DriverAngle = angle;
     if (o.steam) warmUp(m, f, silence);
-    m.gear.DriverAngle = clampToReal(o.angle);
+    m.gear.DriverAngle = angle;
     m.gear.StepAngle = 0;
     runTick(m, f, c, silence);
 }
 
-} // namespace
-
-int renderMechanismCommand(const std::vector<std::string>& args) {
-    RenderOptions o;
-    std::string error;
-    if (!readOptions(args, o, &error)) return usageError(error);
+int runMechanism(const RenderOptions& o) {
     Model m;
+    std::string error;
     if (!loadGear(m, o.dims, &error)) return inputError(error);
-    if (o.haveRevArm) {
-        m.gear.RevArmPos = clampToReal(o.revArm);
+    if (o.angle) storedValue("--angle", *o.angle);
+    if (o.revArm) {
+        m.gear.RevArmPos = storedValue("--revarm", *o.revArm);
         m.gear.Direction = m.gear.RevArmPos > m.gear.RevArmCen() ? "Rev" : "Fwd";
     }
-    if (!o.pivots.empty() || o.paths) {
-        if (!readPivotSlots(o.pivots.empty() ? kDefaultPathPivots : o.pivots, m, &error))
-            return usageError(error);
-    }
+    if (o.pivots)
+        applyPivotSlots(*o.pivots, m);
+    else if (o.paths)
+        applyPivotSlots(kDefaultPathPivots, m);
     m.pivotData.pathsShown = o.paths;
     m.display.steamDisplay = o.steam;
-    m.display.screenData = o.screenData;
+    m.display.screenData = !o.noScreenData;
     ensureGuiApplication();
     Picture picture;
     picture.size = QSize(kClientWidth, kClientHeight);
@@ -118,6 +90,37 @@ int renderMechanismCommand(const std::vector<std::string>& args) {
         return frame.image().copy(0, 0, kClientWidth, kClientHeight);
     };
     return writePicture(o.out, picture);
+}
+
+} // namespace
+
+void addRenderMechanismCommand(CommandLine& cli) {
+    auto o = std::make_shared<RenderOptions>();
+    CLI::App* c = cli.command(
+        "mechanism",
+        "Draws the main window's picture of the mechanism at one angle and "
+        "setting (its 632 x 380 client area).",
+        [o] { return runMechanism(*o); }, cli.render());
+    addDimsOption(c, o->dims);
+    addNumberOption(c, "--angle", o->angle, "DEG",
+                    "driver angle in degrees: 0 at front dead centre, growing as the gear runs "
+                    "forward.",
+                    "0");
+    addNumberOption(c, "--revarm", o->revArm, "X",
+                    "reverse-arm setting (RevArmPos) in the gear's length unit: mid gear is "
+                    "RevArmCen, forward lies below it, reverse above; the gear runs forward at "
+                    "mid gear and below.",
+                    "mid gear");
+    addFlag(c, "--steam", o->steam,
+            "show the steam display, after one full turn so the steam has built up.");
+    addFlag(c, "--no-screen-data", o->noScreenData, "leave out the panel of valve figures.");
+    addFlag(c, "--paths", o->paths, "draw the closed paths the chosen pivots trace over one turn.");
+    addPivotsOption(c, o->pivots,
+                    "the pivots of slots 1 to 6 (numbers 0 to 26), shown in the pivot panel and, "
+                    "with --paths, traced.",
+                    "none; with --paths 2,3,5,6,7,11 (crank pin, crosshead, eccentric pin, "
+                    "valve-rod joint, lever top, link foot)");
+    addPictureOutput(c, o->out);
 }
 
 } // namespace corvellan

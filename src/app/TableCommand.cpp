@@ -1,12 +1,12 @@
-#include "app/TableCommand.h"
+// corvellan table: the pivot data table of the window, or CSV.
+#include "app/Commands.h"
 
 #include "app/CliSupport.h"
+#include "model/LocalTime.h"
 #include "model/PivotDataTable.h"
 
-#include <cmath>
 #include <cstdio>
-
-#include "model/LocalTime.h"
+#include <memory>
 
 namespace corvellan {
 
@@ -14,48 +14,19 @@ namespace {
 
 struct TableOptions {
     std::string dims;
-    Ext revArm = 0;
-    bool haveRevArm = false;
-    Ext step = 10;
-    std::string pivots;
+    std::optional<Ext> revArm;
+    std::optional<Ext> step;
+    std::optional<std::vector<int>> pivots;
     bool csv = false;
 };
 
-bool readOptions(const std::vector<std::string>& args, TableOptions& o, std::string* error) {
-    ArgReader in(args);
-    while (in.more()) {
-        const std::string opt = in.next();
-        if (opt == "--csv")
-            o.csv = true;
-        else if (opt == "--dims")
-            o.dims = in.value(opt);
-        else if (opt == "--revarm")
-            o.revArm = in.number(opt), o.haveRevArm = true;
-        else if (opt == "--step")
-            o.step = in.number(opt);
-        else if (opt == "--pivots")
-            o.pivots = in.value(opt);
-        else
-            in.fail("unknown option " + opt);
-    }
-    // The steps the step-angle dialog allows; smaller ones would run for ever.
-    if (in.ok() && !(o.step >= 0.01L && o.step <= 45))
-        in.fail("--step must lie between 0.01 and 45");
-    *error = in.error();
-    return in.ok();
-}
-
-} // namespace
-
-int tableCommand(const std::vector<std::string>& args) {
-    TableOptions o;
-    std::string error;
-    if (!readOptions(args, o, &error)) return usageError(error);
+int runTable(const TableOptions& o) {
     Model m;
+    std::string error;
     if (!loadGear(m, o.dims, &error)) return inputError(error);
-    if (!o.pivots.empty() && !readPivotSlots(o.pivots, m, &error)) return usageError(error);
-    if (o.haveRevArm) m.gear.RevArmPos = clampToReal(o.revArm);
-    m.gear.StepAngleSetting = clampToReal(o.step);
+    if (o.pivots) applyPivotSlots(*o.pivots, m);
+    if (o.revArm) m.gear.RevArmPos = storedValue("--revarm", *o.revArm);
+    m.gear.StepAngleSetting = clampToReal(o.step.value_or(10));
     std::string text;
     if (o.csv) {
         text = buildPivotDataCsv(m);
@@ -66,6 +37,31 @@ int tableCommand(const std::vector<std::string>& args) {
     }
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
+}
+
+} // namespace
+
+void addTableCommand(CommandLine& cli) {
+    auto o = std::make_shared<TableOptions>();
+    CLI::App* c = cli.command("table",
+                              "Prints the pivot data table: the positions of up to six pivots "
+                              "over one turn of the driver.",
+                              [o] { return runTable(*o); });
+    addDimsOption(c, o->dims);
+    addNumberOption(c, "--revarm", o->revArm, "X",
+                    "reverse-arm setting (RevArmPos) in the gear's length unit: mid gear is "
+                    "RevArmCen, forward lies below it, reverse above.",
+                    "mid gear");
+    // The steps the step-angle dialog allows; smaller ones would run for ever.
+    addNumberOption(c, "--step", o->step, "DEG", "driver angle between rows, in degrees.", "10",
+                    NumberRange{0.01L, 45});
+    addPivotsOption(c, o->pivots,
+                    "the pivots of slots 1 to 6, numbers 0 to 26 as the window's pivot list "
+                    "names them; slots left out show pivot 0.",
+                    "every slot shows pivot 0");
+    addFlag(c, "--csv", o->csv,
+            "print CSV (angle, then each slot's vertical and horizontal position) instead of "
+            "the window's text.");
 }
 
 } // namespace corvellan

@@ -16,7 +16,7 @@ std::string csvField(const std::string& text) {
 }
 
 std::string csvNumber(Real value) {
-    return formatGeneral(value, 9);
+    return shortestText(value);
 }
 
 std::string csvText(const std::vector<CsvRow>& rows) {

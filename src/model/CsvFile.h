@@ -15,7 +15,8 @@ using CsvRow = std::vector<std::string>;
 
 // One field as CSV writes it.
 std::string csvField(const std::string& text);
-// A 4-byte real as a field: enough digits to read back the same value.
+// A 4-byte real as a field: its shortest decimal, empty when it is not a
+// finite number.
 std::string csvNumber(Real value);
 // The rows as CSV text.
 std::string csvText(const std::vector<CsvRow>& rows);

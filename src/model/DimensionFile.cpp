@@ -10,6 +10,10 @@
 #include <cstring>
 #include <limits>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace corvellan {
 
 static_assert(sizeof(Real) == 4 && std::numeric_limits<Real>::is_iec559,
@@ -160,15 +164,34 @@ void storeRecords(Model& m, const std::vector<DimRecord>& records, const ReadPla
 
 // Reads at most `limit` bytes from the start of the file; the rest of a
 // larger file is never needed. Returns the reason of a failure, or "".
+// Only a regular file is read: a named pipe would wait for a writer for
+// ever and a device need never end, so the file is opened without waiting
+// and looked at before anything is read from it.
 std::string readFileStart(const std::string& path, std::size_t limit,
                           std::vector<unsigned char>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return std::strerror(errno);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::strerror(errno);
+    struct stat st {};
+    std::string why;
+    if (::fstat(fd, &st) != 0)
+        why = std::strerror(errno);
+    else if (S_ISDIR(st.st_mode))
+        why = std::strerror(EISDIR);
+    else if (S_ISFIFO(st.st_mode))
+        why = "it is a named pipe, not a regular file";
+    else if (!S_ISREG(st.st_mode))
+        why = "it is not a regular file";
     bytes.assign(limit, 0);
-    std::size_t got = std::fread(bytes.data(), 1, limit, file);
-    int readError = std::ferror(file) ? errno : 0;
-    std::fclose(file);
-    if (readError != 0) return std::strerror(readError);
+    std::size_t got = 0;
+    while (why.empty() && got < limit) {
+        const ssize_t n = ::read(fd, bytes.data() + got, limit - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) why = std::strerror(errno);
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (!why.empty()) return why;
     bytes.resize(got);
     return {};
 }

@@ -1,6 +1,8 @@
 #include "model/Model.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace corvellan {
 
@@ -168,6 +170,21 @@ Real dimensionValue(const Model& m, int code) {
     if (const Real* f = frameField(m.frame, code)) return *f;
     if (const Real* c = cylinderField(m.cyl, code)) return *c;
     return 0;
+}
+
+Ext gearLengthScale(const Model& m) {
+    std::vector<Ext> sizes;
+    for (const DimensionInfo& d : allDimensions()) {
+        if (d.code == EccCrankAngleDegCode) continue;
+        const Real v = dimensionValue(m, d.code);
+        if (std::isfinite(v) && v != 0) sizes.push_back(std::fabs(static_cast<Ext>(v)));
+    }
+    if (sizes.empty()) return 0;
+    // The median: one wild dimension does not make the whole gear's figures
+    // look like noise.
+    const auto middle = sizes.begin() + static_cast<std::ptrdiff_t>(sizes.size() / 2);
+    std::nth_element(sizes.begin(), middle, sizes.end());
+    return *middle;
 }
 
 bool storeDimension(Model& m, int code, Ext value) {

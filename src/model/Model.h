@@ -272,6 +272,11 @@ int screenRow(const Model& m, Ext y);
 
 // Current value of the dimension with this code (0 for an unknown code).
 Real dimensionValue(const Model& m, int code);
+// The gear's size, the scale of its lengths: the median magnitude of its
+// non-zero length dimensions (every one but the eccentric crank angle),
+// ignoring any that is not a finite number. Figures far below it are
+// rounding noise.
+Ext gearLengthScale(const Model& m);
 // Writes a dimension with the pivot side effects of its code (11, 12: pivots 8
 // and 9; 102: Y3 and Y4; 109: Y4). Values beyond a 4-byte real are clamped.
 // Unknown codes write nothing and return false.

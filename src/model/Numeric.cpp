@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cfloat>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -109,6 +110,33 @@ std::string formatGeneral(Ext value, int digits) {
     CNumbers c;
     std::snprintf(buf, sizeof buf, "%.*Lg", digits < 1 ? 1 : digits > 30 ? 30 : digits, value);
     return buf;
+}
+
+bool isZeroToPrecision(Ext value, Ext scale) {
+    return value == 0 || std::fabs(value) < std::fabs(scale) * kZeroFraction;
+}
+
+bool appendShortest(std::string& out, Ext value, Ext scale) {
+    if (!std::isfinite(value)) return false;
+    if (isZeroToPrecision(value, scale)) {
+        out += '0';
+        return true;
+    }
+    // std::to_chars gives the shortest form that reads back exactly, in the
+    // C locale's spelling whatever the user's, without printf's cost.
+    char buf[64];
+    const std::to_chars_result r =
+        std::fabs(value) <= static_cast<Ext>(FLT_MAX)
+            ? std::to_chars(buf, buf + sizeof buf, static_cast<float>(value))
+            : std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, r.ptr);
+    return true;
+}
+
+std::string shortestText(Ext value, Ext scale) {
+    std::string out;
+    appendShortest(out, value, scale);
+    return out;
 }
 
 namespace {

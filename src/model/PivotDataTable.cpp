@@ -64,9 +64,11 @@ void appendRow(std::string& out, const Model& m, const SlotPivots& p) {
     out += '\n';
 }
 
-void appendCsvNumber(std::string& out, Real v) {
+// A field after a comma: the shortest decimal, empty where the solver left
+// no number.
+void appendCsvNumber(std::string& out, Real v, Ext scale) {
     out += ',';
-    out += formatGeneral(v, 9);
+    appendShortest(out, v, scale);
 }
 
 } // namespace
@@ -110,11 +112,12 @@ std::string buildPivotDataCsv(Model& m) {
     out.reserve(out.size() +
                 200 * static_cast<std::size_t>(pivotTableRowCount(m.gear.StepAngleSetting)));
     const SlotPivots p = slotPivots(m);
+    const Ext scale = gearLengthScale(m);
     sweepTurn(m, [&](const Model& g) {
-        out += formatGeneral(g.gear.DriverAngle, 9);
+        appendShortest(out, g.gear.DriverAngle, kAngleScale);
         for (int k = 1; k <= kPivotSlots; ++k) {
-            appendCsvNumber(out, g.pivots.Y[p[k]]);
-            appendCsvNumber(out, g.pivots.X[p[k]]);
+            appendCsvNumber(out, g.pivots.Y[p[k]], scale);
+            appendCsvNumber(out, g.pivots.X[p[k]], scale);
         }
         out += '\n';
     });

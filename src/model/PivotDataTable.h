@@ -20,7 +20,9 @@ int pivotTableRowCount(Real stepSetting);
 // The window's text; `date` and `time` are the user's short date and long time.
 std::string buildPivotDataTable(Model& m, const std::string& date, const std::string& time);
 // A header line, then per row the angle and each slot's vertical and
-// horizontal coordinate at full 4-byte precision.
+// horizontal coordinate, each as the shortest decimal of its 4-byte value
+// (noise below 1e-12 of the gear's size as 0; empty where the solver
+// gave no number).
 std::string buildPivotDataCsv(Model& m);
 
 

@@ -72,17 +72,17 @@ TEST(CompareCommand, AGearBesideItselfHasNoDifferingDimensionsAndZeroDifferences
         const std::string files = kSample + " " + kSample + settings;
         const Outcome json = runCorvellan("compare --json " + files);
         ASSERT_EQ(json.status, 0) << json.out;
-        const QJsonObject o = parseJson(json.out);
+        const QJsonObject o = parseJson(json.stdOut);
         EXPECT_TRUE(o["Dimensions"].toArray().isEmpty());
-        const auto [a, b] = eventsObjects(json.out);
+        const auto [a, b] = eventsObjects(json.stdOut);
         EXPECT_EQ(a, b);
         // Exactly what the events report prints for the same settings.
-        EXPECT_EQ(a,
-                  withoutNewline(runCorvellan("events --json --dims " + kSample + settings).out));
+        EXPECT_EQ(
+            a, withoutNewline(runCorvellan("events --json --dims " + kSample + settings).stdOut));
 
         const Outcome csv = runCorvellan("compare --csv " + files);
         ASSERT_EQ(csv.status, 0) << csv.out;
-        const std::vector<std::string> lines = split(csv.out, '\n');
+        const std::vector<std::string> lines = split(csv.stdOut, '\n');
         ASSERT_GT(lines.size(), 20u);
         EXPECT_EQ(lines[0], "Setting,Direction,Figure,A,B,B - A");
         size_t k = 1;
@@ -94,7 +94,7 @@ TEST(CompareCommand, AGearBesideItselfHasNoDifferingDimensionsAndZeroDifferences
                 << lines[k];
         }
         // The blank line, the dimensions' header and no dimension.
-        ASSERT_EQ(lines.size(), k + 3) << csv.out;
+        ASSERT_EQ(lines.size(), k + 3) << csv.stdOut;
         EXPECT_EQ(lines[k + 1], "Dimension,A,B");
 
         const Outcome text = runCorvellan("compare " + files);
@@ -107,7 +107,7 @@ TEST(CompareCommand, AChangedGearListsItsDimensionsAndIsTurnedAtMatchingSettings
     const Outcome r =
         runCorvellan("compare --json --positions -1.5,-0.5,0.4,0.8,1.6 " + kSample + " " + changed);
     ASSERT_EQ(r.status, 0) << r.out;
-    const QJsonObject o = parseJson(r.out);
+    const QJsonObject o = parseJson(r.stdOut);
     const QJsonArray dims = o["Dimensions"].toArray();
     ASSERT_EQ(dims.size(), 2);
     EXPECT_EQ(dims[0].toObject(),
@@ -133,7 +133,7 @@ TEST(CompareCommand, AChangedGearListsItsDimensionsAndIsTurnedAtMatchingSettings
         positions += exact;
     }
     EXPECT_TRUE(clamped);
-    const std::string bText = eventsObjects(r.out).second;
+    const std::string bText = eventsObjects(r.stdOut).second;
     const Outcome events =
         runCorvellan("events --json --dims " + changed + " --positions " + positions);
     EXPECT_EQ(parseJson(bText), parseJson(events.out));

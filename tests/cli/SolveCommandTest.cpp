@@ -20,7 +20,7 @@ Outcome run(const std::string& args) { return runCorvellan("" + args); }
 TEST(SolveCommand, PrintsTheNominalGearAsJson) {
     Outcome r = run("solve --json");
     ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_NE(r.out.find("\"RevArmCen\": 9.99999975e-06"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"RevArmCen\": 1e-05"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"Pivots\": [[0, 0], [0, 0], [1.5, 0], [9.5, 0]"), std::string::npos);
     for (const char* name : {"LinkAngle", "ValveLeverAngle", "ValveCen", "FrontSteamOpening",
                              "FrontExhaustOpening", "RearSteamOpening", "RearExhaustOpening",
@@ -59,7 +59,7 @@ TEST(SolveCommand, BadUsageAndBadFilesGiveOneLineAndStatusTwo) {
 TEST(CommandLine, EveryCommandPrintsItsUsageWhenAsked) {
     for (auto [args, line] : {std::pair{"solve --help", "corvellan solve [--dims FILE]"},
                               {"render -h", "corvellan render mechanism"},
-                              {"render steam --help", "corvellan render sine|oval|steam|ports"},
+                              {"render steam --help", "corvellan render steam [--dims FILE]"},
                               {"table --csv -h", "corvellan table [--dims FILE]"}}) {
         Outcome r = run(args);
         EXPECT_EQ(r.status, 0) << args << ": " << r.out;

@@ -4,6 +4,9 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 
 using namespace corvellan;
@@ -62,4 +65,43 @@ TEST(Numeric, ParsesEntryText) {
     EXPECT_FALSE(ok);
     parseReal("", &ok);
     EXPECT_FALSE(ok);
+}
+
+// The figures of CSV and JSON: the shortest decimal that reads back as the
+// same 4-byte real, rounding noise as 0, and nothing for a value that is no
+// number.
+TEST(Numeric, FileFiguresAreShortestExactZeroToTheirPrecisionOrAbsent) {
+    EXPECT_EQ(shortestText(0.1f), "0.1");
+    EXPECT_EQ(shortestText(0.3f), "0.3");
+    EXPECT_EQ(shortestText(1e-5f), "1e-05");
+    EXPECT_EQ(shortestText(-1234.5f), "-1234.5");
+    EXPECT_EQ(shortestText(-0.0f), "0");
+    EXPECT_EQ(shortestText(1e39L), "1e+39"); // beyond a 4-byte real: its own value
+    // Over a spread of bit patterns: every finite value reads back exactly
+    // and is never longer than the nine digits that always suffice.
+    for (unsigned bits = 1; bits < 0xFF000000u; bits += 40503u) {
+        float v;
+        std::memcpy(&v, &bits, sizeof v);
+        if (!std::isfinite(v)) continue;
+        for (float x : {v, -v}) {
+            const std::string text = shortestText(x);
+            char nine[32];
+            std::snprintf(nine, sizeof nine, "%.9g", static_cast<double>(x));
+            ASSERT_EQ(std::strtof(text.c_str(), nullptr), x) << text;
+            ASSERT_LE(text.size(), std::strlen(nine)) << text << " " << nine;
+        }
+    }
+    // Zero to the precision of its scale: below 1e-12 of it.
+    EXPECT_EQ(shortestText(-6.12323426e-17L, 1.5), "0");
+    EXPECT_EQ(shortestText(0.9e-11L, 10), "0");
+    EXPECT_EQ(shortestText(1.1e-11f, 10), "1.1e-11");
+    EXPECT_EQ(shortestText(1e-5f, 20), "1e-05");                // the mid-gear offset is a figure
+    EXPECT_EQ(shortestText(-6.12323426e-17L), "-6.123234e-17"); // no scale, no rounding
+    // No number, no text: the writers make it an empty field or null.
+    for (Ext bad : {std::numeric_limits<Ext>::quiet_NaN(), std::numeric_limits<Ext>::infinity(),
+                    -std::numeric_limits<Ext>::infinity()}) {
+        std::string out = "x,";
+        EXPECT_FALSE(appendShortest(out, bad, 1));
+        EXPECT_EQ(out, "x,");
+    }
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <sstream>
@@ -79,6 +80,7 @@ TEST_F(PivotDataTableTest, RowHoldsEachSlotsPivotAndTheGearComesBack) {
 }
 
 TEST_F(PivotDataTableTest, CsvHoldsFullPrecisionCoordinates) {
+    m.pivotData.slotPivot[2] = 2;
     m.pivotData.slotPivot[6] = 4;
     m.gear.StepAngleSetting = 30;
     const auto t = lines(buildPivotDataCsv(m));
@@ -96,6 +98,19 @@ TEST_F(PivotDataTableTest, CsvHoldsFullPrecisionCoordinates) {
     EXPECT_EQ(fields[0], 30.0f);
     EXPECT_EQ(fields[11], g.pivots.Y[4]); // exact round trip
     EXPECT_EQ(fields[12], g.pivots.X[4]);
+    // At a right angle the crank pin's horizontal is the noise of a cosine:
+    // written 0, not -6.1e-17.
+    EXPECT_EQ(t[4].rfind("90,0,0,-1.5,0,", 0), 0u) << t[4];
+
+    // A gear the solver cannot give numbers leaves its fields empty.
+    storeDimension(m, StrokeCode, std::numeric_limits<Ext>::quiet_NaN());
+    const std::string csv = buildPivotDataCsv(m);
+    EXPECT_TRUE(csv.find(",,") != std::string::npos || csv.find(",\n") != std::string::npos);
+    for (const std::string& row : lines(csv)) {
+        EXPECT_EQ(std::count(row.begin(), row.end(), ','), 12) << row;
+        for (const char* bad : {"nan", "inf"})
+            EXPECT_EQ(row.find(bad), std::string::npos) << row;
+    }
 }
 
 } // namespace
