@@ -25,7 +25,8 @@ bool runParallel(long long count, int threads,
                  const std::function<void(long long index, int worker)>& task,
                  StudyProgress* progress) {
     if (count <= 0) return true;
-    threads = static_cast<int>(std::clamp<long long>(threads, 1, std::min<long long>(count, kMaxThreads)));
+    threads = static_cast<int>(
+        std::clamp<long long>(threads, 1, std::min<long long>(count, kMaxThreads)));
     const long long run = runLength(count, threads);
     std::atomic<long long> next{0};
     auto work = [&](int worker) {

@@ -217,7 +217,8 @@ SensitivityReport computeSensitivity(const Model& base, const SensitivityOptions
     const long long tasks = static_cast<long long>(codes.size() * offsets.size());
     if (progress) progress->total = tasks;
     const int threads = std::max(1, options.threads);
-    std::vector<Probe> probes(static_cast<size_t>(std::min<long long>(threads, std::max(tasks, 1LL))));
+    std::vector<Probe> probes(
+        static_cast<size_t>(std::min<long long>(threads, std::max(tasks, 1LL))));
     const bool whole = runParallel(
         tasks, threads,
         [&](long long task, int worker) {

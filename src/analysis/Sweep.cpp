@@ -112,7 +112,9 @@ bool computeSweep(const Model& base, const SweepOptions& o, std::vector<SweepPoi
     out.clear();
     return runSweep(
         base, o,
-        [&out](const std::vector<SweepPoint>& block) { out.insert(out.end(), block.begin(), block.end()); },
+        [&out](const std::vector<SweepPoint>& block) {
+            out.insert(out.end(), block.begin(), block.end());
+        },
         progress);
 }
 

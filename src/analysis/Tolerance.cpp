@@ -112,8 +112,9 @@ FigureSpread spreadOf(const Sums& sums, std::vector<float>& values) {
     s.histogram.assign(kHistogramBins, 0);
     const double width = s.max - s.min;
     for (float v : values) {
-        int bin = width > 0 ? static_cast<int>((static_cast<double>(v) - s.min) / width * kHistogramBins)
-                            : 0;
+        int bin = width > 0
+                      ? static_cast<int>((static_cast<double>(v) - s.min) / width * kHistogramBins)
+                      : 0;
         s.histogram[std::clamp(bin, 0, kHistogramBins - 1)] += 1;
     }
     return s;
@@ -127,7 +128,8 @@ std::vector<Ext> defaultTolerances() {
         if (d.code == RevArmToCentNormCode || d.code == RevArmToCentMaxCode)
             t.push_back(0);
         else
-            t.push_back(isAngleDimension(d.code) ? kDefaultAngleTolerance : kDefaultLengthTolerance);
+            t.push_back(isAngleDimension(d.code) ? kDefaultAngleTolerance
+                                                 : kDefaultLengthTolerance);
     }
     return t;
 }
@@ -142,8 +144,8 @@ std::string toleranceError(const Model& base, const ToleranceOptions& o) {
         if (t < 0) return "the tolerance of " + name + " must not be negative";
         const Ext value = std::fabs(static_cast<Ext>(dimensionValue(base, dims[i].code)));
         if (!isPosition(dims[i].code) && t > value)
-            return "the tolerance of " + name + " (" + number(t) + ") is larger than the dimension (" +
-                   number(value) + ")";
+            return "the tolerance of " + name + " (" + number(t) +
+                   ") is larger than the dimension (" + number(value) + ")";
     }
     if (!std::isfinite(o.pinClearance)) return "the pin clearance must be a number";
     if (o.pinClearance < 0) return "the pin clearance must not be negative";
@@ -222,7 +224,8 @@ ToleranceReport computeTolerance(const Model& base, const ToleranceOptions& o,
                 BlockSums& block = sums[b] = BlockSums{};
                 for (long long k = b * kBlock; k < std::min(n, (b + 1) * kBlock); ++k) {
                     sampleGear(start, o, k, worker.gear, worker.wear);
-                    computeDesignEvents(worker.gear, one, worker.events, worn ? &worker.wear : nullptr);
+                    computeDesignEvents(worker.gear, one, worker.events,
+                                        worn ? &worker.wear : nullptr);
                     const SettingEvents& e = worker.events[0];
                     if (!judgeable(e)) {
                         ++block.infeasible;
@@ -259,7 +262,8 @@ ToleranceReport computeTolerance(const Model& base, const ToleranceOptions& o,
                                               : 0;
         for (int i = 0; i < kDesignFigures; ++i) {
             std::vector<float>& v = values[i];
-            v.erase(std::remove_if(v.begin(), v.end(), [](float x) { return std::isnan(x); }), v.end());
+            v.erase(std::remove_if(v.begin(), v.end(), [](float x) { return std::isnan(x); }),
+                    v.end());
             if (!v.empty()) out.figures[i] = spreadOf(total.figures[i], v);
         }
     }

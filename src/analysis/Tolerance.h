@@ -78,7 +78,7 @@ struct SettingSpread {
     bool forward = true;
     DesignFigures nominal{};
     std::array<std::optional<FigureSpread>, kDesignFigures> figures{};
-    long long infeasible = 0; // samples left out at this setting
+    long long infeasible = 0;  // samples left out at this setting
     double shareOverLimit = 0; // of the samples judged
     // The linear estimate of |figure - nominal| at most, where asked for.
     DesignFigures linearBound{};

@@ -25,7 +25,9 @@ struct Scratch {
     }
 };
 
-Ext sq(Ext v) { return v * v; }
+Ext sq(Ext v) {
+    return v * v;
+}
 
 // The offset of a joint, added only where it is not 0, so a solve without
 // clearance runs exactly the arithmetic of the plain construction.
@@ -67,8 +69,10 @@ Ext solveLinkage(Model& m, const Wear& wear) {
     X[3] = static_cast<Real>(wear.x(bigEndX + std::sqrt(static_cast<Ext>(s.Work)), CrossheadJoint));
     Ext crossheadShift = 0;
     if (wear.offsets) {
-        const Ext clean = static_cast<Ext>(X[2]) +
-                          std::sqrt(std::fabs(sq(f.MainRod) - sq(static_cast<Ext>(Y[2]) - Y[3])));
+        // Stored as the crosshead is, so no wear is no shift.
+        const Real clean =
+            static_cast<Real>(X[2] + std::sqrt(std::fabs(static_cast<Ext>(static_cast<Real>(
+                                         sq(f.MainRod) - sq(static_cast<Ext>(Y[2]) - Y[3]))))));
         crossheadShift = static_cast<Ext>(X[3]) - clean;
     }
     // 4. Eccentric crank pin.
@@ -100,14 +104,14 @@ Ext solveLinkage(Model& m, const Wear& wear) {
     // passes above pivot 11; for a pin below it equals the plain arctangent.
     s.Div = static_cast<Real>(static_cast<Ext>(Y[11]) - baseY);
     s.divGuard();
-    const Real A = static_cast<Real>(kPi - m.LinkAngle -
-                                     trig::atan2(static_cast<Ext>(X[11]) - baseX,
-                                                static_cast<Ext>(s.Div)));
+    const Real A = static_cast<Real>(
+        kPi - m.LinkAngle - trig::atan2(static_cast<Ext>(X[11]) - baseX, static_cast<Ext>(s.Div)));
     // 9. Triangle 11-5-7 by the sine rule; side 5-7 is the whole lever.
     const Ext lever = static_cast<Ext>(f.ValveLeverLower) + f.ValveLeverUpper;
     s.Div = static_cast<Real>(lever);
     s.divGuard();
-    const Ext dist115 = std::hypot(static_cast<Ext>(X[11]) - baseX, static_cast<Ext>(Y[11]) - baseY);
+    const Ext dist115 =
+        std::hypot(static_cast<Ext>(X[11]) - baseX, static_cast<Ext>(Y[11]) - baseY);
     s.Work = static_cast<Real>(dist115 * trig::sin(static_cast<Ext>(A)) / s.Div);
     const Real unclamped = s.Work;
     s.asinGuard();
@@ -119,7 +123,8 @@ Ext solveLinkage(Model& m, const Wear& wear) {
         // The sine rule's lever x sin B / sin A, written without the division:
         // the same value wherever sin A is not 0, and still right where the
         // pin crosses the link line (which a mid-gear link does twice a turn).
-        d = static_cast<Real>(lever * trig::cos(angleAt7) + dist115 * trig::cos(static_cast<Ext>(A)));
+        d = static_cast<Real>(lever * trig::cos(angleAt7) +
+                              dist115 * trig::cos(static_cast<Ext>(A)));
     } else {
         s.Div = static_cast<Real>(trig::sin(static_cast<Ext>(A)));
         s.divGuard();
@@ -141,7 +146,8 @@ Ext solveLinkage(Model& m, const Wear& wear) {
     const Ext rodEndY = wear.backY(Y[4], ValveCrossheadJoint);
     s.Work = static_cast<Real>(sq(f.ValveRod) - sq(rodY - rodEndY));
     s.sqrtGuard();
-    X[4] = static_cast<Real>(wear.x(rodX + std::sqrt(static_cast<Ext>(s.Work)), ValveCrossheadJoint));
+    X[4] =
+        static_cast<Real>(wear.x(rodX + std::sqrt(static_cast<Ext>(s.Work)), ValveCrossheadJoint));
     // 13. Valve lever angle from the vertical.
     s.Div = static_cast<Real>(static_cast<Ext>(Y[7]) - footY);
     s.divGuard();
@@ -169,15 +175,24 @@ Ext solveWorn(Model& m, const JointOffsets& wear) {
 
 const char* pinJointName(PinJoint joint) {
     switch (joint) {
-    case CrankPinJoint: return "crank pin";
-    case CrossheadJoint: return "crosshead";
-    case EccentricPinJoint: return "eccentric pin";
-    case LinkPivotJoint: return "link pivot";
-    case RevArmJoint: return "reverse arm";
-    case LinkDieJoint: return "link die";
-    case LeverRodJoint: return "lever to valve rod";
-    case ValveCrossheadJoint: return "valve crosshead";
-    case kPinJoints: break;
+    case CrankPinJoint:
+        return "crank pin";
+    case CrossheadJoint:
+        return "crosshead";
+    case EccentricPinJoint:
+        return "eccentric pin";
+    case LinkPivotJoint:
+        return "link pivot";
+    case RevArmJoint:
+        return "reverse arm";
+    case LinkDieJoint:
+        return "link die";
+    case LeverRodJoint:
+        return "lever to valve rod";
+    case ValveCrossheadJoint:
+        return "valve crosshead";
+    case kPinJoints:
+        break;
     }
     return "";
 }
