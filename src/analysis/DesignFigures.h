@@ -8,6 +8,7 @@
 // same notch, as the comparison of two gears holds it.
 
 #include "analysis/ValveEvents.h"
+#include "analysis/ValveEventsText.h"
 
 #include <array>
 #include <string>

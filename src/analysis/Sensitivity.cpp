@@ -209,7 +209,7 @@ SensitivityReport computeSensitivity(const Model& base, const SensitivityOptions
     for (size_t s = 0; s < offsets.size(); ++s) {
         SettingRates& r = report.settings[s];
         r.revArmPos = nominal[s].revArmPos;
-        r.forward = nominal[s].forward;
+        r.direction = directionName(nominal[s]);
         r.nominal = designFigures(nominal[s]);
         r.dimensions.resize(codes.size());
     }

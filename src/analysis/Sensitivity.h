@@ -61,8 +61,8 @@ struct DimensionRates {
 };
 
 struct SettingRates {
-    Real revArmPos = 0; // the starting design's setting
-    bool forward = true;
+    Real revArmPos = 0;            // the starting design's setting
+    const char* direction = "Fwd"; // as the events report names it
     DesignFigures nominal{};
     std::vector<DimensionRates> dimensions; // in the order asked for
 };

@@ -38,7 +38,7 @@ void evaluate(const Model& base, const SweepOptions& o, Worker& w, SweepPoint& p
         const SettingEvents& e = w.events[s];
         SweepSettingFigures& f = p.settings[s];
         f.revArmPos = e.revArmPos;
-        f.forward = e.forward;
+        f.direction = directionName(e);
         f.judgeable = judgeable(e);
         f.geometryError = e.geometryError;
         f.figures = designFigures(e);

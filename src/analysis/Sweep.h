@@ -43,9 +43,9 @@ std::string sweepError(const SweepOptions& o);
 long long gridPoints(const SweepOptions& o);
 
 struct SweepSettingFigures {
-    Real revArmPos = 0; // this design's own setting
-    bool forward = true;
-    bool judgeable = false; // see DesignFigures.h
+    Real revArmPos = 0;            // this design's own setting
+    const char* direction = "Fwd"; // as the events report names it
+    bool judgeable = false;        // see DesignFigures.h
     bool geometryError = false;
     DesignFigures figures{};
 };

@@ -198,7 +198,7 @@ ToleranceReport computeTolerance(const Model& base, const ToleranceOptions& o,
     computeDesignEvents(start, o.offsets, nominal);
     for (size_t s = 0; s < o.offsets.size(); ++s) {
         report.settings[s].revArmPos = nominal[s].revArmPos;
-        report.settings[s].forward = nominal[s].forward;
+        report.settings[s].direction = directionName(nominal[s]);
         report.settings[s].nominal = designFigures(nominal[s]);
     }
 

@@ -74,8 +74,8 @@ struct FigureSpread {
 };
 
 struct SettingSpread {
-    Real revArmPos = 0; // the starting design's setting
-    bool forward = true;
+    Real revArmPos = 0;            // the starting design's setting
+    const char* direction = "Fwd"; // as the events report names it
     DesignFigures nominal{};
     std::array<std::optional<FigureSpread>, kDesignFigures> figures{};
     long long infeasible = 0;  // samples left out at this setting

@@ -3,6 +3,7 @@
 #include "app/BalanceCommand.h"
 #include "app/CliSupport.h"
 #include "app/CompareCommand.h"
+#include "app/DesignSpaceCommands.h"
 #include "app/DiagramCommand.h"
 #include "app/EventsPicture.h"
 #include "app/EventsCommand.h"
@@ -41,6 +42,13 @@ const char* kUsage =
     "  corvellan compare A.dco B.dco [--positions a,b,c | --sweep] [--json | --csv]\n"
     "  corvellan balance [--dims FILE] [--vary NAME,...] [--bounds NAME=LO:HI,...]\n"
     "                   [--settings F,F,...] [--weights WC:WL:WK] [--json] -o OUT.dco\n"
+    "  corvellan sensitivity [--dims FILE] [--vary NAME,...] [--positions a,b,c | --sweep]\n"
+    "                   [--threads N] [--json | --csv]\n"
+    "  corvellan tolerance [--dims FILE] [--samples N] [--seed S] [--tolerance NAME=X,...]\n"
+    "                   [--length-tolerance X] [--angle-tolerance X] [--pin-clearance X]\n"
+    "                   [--limit PCT] [--positions a,b,c | --sweep] [--threads N] [--json | --csv]\n"
+    "  corvellan sweep --vary NAME=LO:HI:N,... [--dims FILE] [--positions a,b,c | --sweep]\n"
+    "                   [--threads N] [--json | --csv]\n"
     "  corvellan --version            print the version\n";
 
 // The lines of the usage that describe `command`: the line that names it
@@ -204,6 +212,9 @@ int runCommandLine(int argc, char** argv) {
     if (command == "events") return eventsCommand(args);
     if (command == "compare") return compareCommand(args);
     if (command == "balance") return balanceCommand(args);
+    if (command == "sensitivity") return sensitivityCommand(args);
+    if (command == "tolerance") return toleranceCommand(args);
+    if (command == "sweep") return sweepCommand(args);
     return usageError("unknown command " + command);
 }
 
