@@ -153,11 +153,13 @@ DimensionRates ratesOf(Probe& probe, const Model& base, int code, Ext offset,
     }
     Ext h = firstStep(code, x0);
     Level coarse = level(probe, base, code, x0, h, offset);
+    out.eventsComputed = 2;
     Level chosen, half;
     double chosenChange = HUGE_VAL;
     out.stable = false;
     for (int k = 0; k < kStepHalvings; ++k) {
         Level fine = level(probe, base, code, x0, coarse.h / 2, offset);
+        out.eventsComputed += 2;
         const double change = worstHalving(coarse, fine);
         if (k == 0 || change < chosenChange) chosen = coarse, half = fine, chosenChange = change;
         if (allPass(coarse, fine)) {
@@ -189,6 +191,16 @@ std::vector<int> chosenCodes(const SensitivityOptions& o) {
 }
 
 } // namespace
+
+long long SensitivityReport::eventsComputed() const {
+    long long n = 0;
+    for (const SettingRates& s : settings) {
+        ++n;
+        for (const DimensionRates& d : s.dimensions)
+            n += d.eventsComputed;
+    }
+    return n;
+}
 
 bool DimensionRates::smooth() const {
     for (const FigureRate& r : figures)

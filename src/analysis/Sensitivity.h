@@ -55,6 +55,7 @@ struct DimensionRates {
     // more than the events resolve (under 1 % where stable).
     double halvingChange = 0;
     std::array<FigureRate, kDesignFigures> figures{};
+    int eventsComputed = 0; // settings' events found for these rates
 
     // Every figure with a rate is smooth.
     bool smooth() const;
@@ -76,6 +77,9 @@ struct SensitivityOptions {
 struct SensitivityReport {
     std::vector<SettingRates> settings;
     bool stopped = false; // asked to stop: the report is incomplete
+
+    // The settings' events found, the starting design's included.
+    long long eventsComputed() const;
 };
 
 SensitivityReport computeSensitivity(const Model& base, const SensitivityOptions& options,

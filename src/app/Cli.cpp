@@ -4,6 +4,8 @@
 #include "app/CliSupport.h"
 #include "app/CompareCommand.h"
 #include "app/DesignSpaceCommands.h"
+#include "app/DesignSpaceCommands.h"
+#include "app/DesignSpacePicture.h"
 #include "app/DiagramCommand.h"
 #include "app/EventsPicture.h"
 #include "app/EventsCommand.h"
@@ -37,6 +39,8 @@ const char* kUsage =
     "                   [--scale S] [--mode F|R|B] [--large-font] [--compare B.dco]\n"
     "                   -o OUT.png|OUT.svg|OUT.pdf\n"
     "  corvellan render events [--dims FILE] [--sweep] -o OUT.png\n"
+    "  corvellan render sensitivity|tolerance|sweep [the command's options] [--revarm X]\n"
+    "                   [--figure KEY] -o OUT.png|OUT.svg|OUT.pdf\n"
     "  corvellan table [--dims FILE] [--revarm X] [--step DEG] [--pivots p1,...,p6] [--csv]\n"
     "  corvellan events [--dims FILE] [--positions a,b,c | --sweep] [--json | --csv]\n"
     "  corvellan compare A.dco B.dco [--positions a,b,c | --sweep] [--json | --csv]\n"
@@ -47,6 +51,14 @@ const char* kUsage =
     "  corvellan tolerance [--dims FILE] [--samples N] [--seed S] [--tolerance NAME=X,...]\n"
     "                   [--length-tolerance X] [--angle-tolerance X] [--pin-clearance X]\n"
     "                   [--limit PCT] [--positions a,b,c | --sweep] [--threads N] [--json | --csv]\n"
+    "  corvellan sweep --vary NAME=LO:HI:N,... [--dims FILE] [--positions a,b,c | --sweep]\n"
+    "                   [--threads N] [--json | --csv]\n"
+    "  corvellan sensitivity [--dims FILE] [--vary NAME,...] [--positions a,b,c | --sweep]\n"
+    "                   [--threads N] [--json | --csv]\n"
+    "  corvellan tolerance [--dims FILE] [--samples N] [--seed S] [--tolerance NAME=X,...]\n"
+    "                   [--length-tolerance X] [--angle-tolerance X] [--pin-clearance X]\n"
+    "                   [--limit PCT] [--positions a,b,c | --sweep] [--threads N]\n"
+    "                   [--json | --csv]\n"
     "  corvellan sweep --vary NAME=LO:HI:N,... [--dims FILE] [--positions a,b,c | --sweep]\n"
     "                   [--threads N] [--json | --csv]\n"
     "  corvellan --version            print the version\n";
@@ -75,11 +87,14 @@ bool asksForHelp(const std::vector<std::string>& args) {
 }
 
 int renderCommand(std::vector<std::string> args) {
-    if (args.empty()) return usageError("render needs a picture: mechanism, sine, oval, steam, ports or events");
+    if (args.empty()) return usageError("render needs a picture: mechanism, sine, oval, steam, ports, events, "
+                          "sensitivity, tolerance or sweep");
     const std::string which = args[0];
     args.erase(args.begin());
     if (which == "mechanism") return renderMechanismCommand(args);
     if (which == "events") return renderEventsCommand(args);
+    if (which == "sensitivity" || which == "tolerance" || which == "sweep")
+        return renderStudyCommand(which, args);
     if (which == "sine" || which == "oval" || which == "steam" || which == "ports")
         return renderDiagramCommand(which, args);
     return usageError("unknown picture " + which);
@@ -212,6 +227,9 @@ int runCommandLine(int argc, char** argv) {
     if (command == "events") return eventsCommand(args);
     if (command == "compare") return compareCommand(args);
     if (command == "balance") return balanceCommand(args);
+    if (command == "sensitivity") return sensitivityCommand(args);
+    if (command == "tolerance") return toleranceCommand(args);
+    if (command == "sweep") return sweepCommand(args);
     if (command == "sensitivity") return sensitivityCommand(args);
     if (command == "tolerance") return toleranceCommand(args);
     if (command == "sweep") return sweepCommand(args);
