@@ -118,8 +118,11 @@ int renderSweep(const PictureOptions& p) {
     Model design = m;
     std::vector<SettingEvents> events;
     computeDesignEvents(design, so.offsets, events);
-    const SweepChart chart =
-        makeSweepChart(m, so, points, 0, figure, designFigures(events[0])[figure]);
+    std::vector<DesignFigures> figures;
+    for (const SweepPoint& point : points)
+        figures.push_back(point.settings[0].figures);
+    const SweepChart chart = makeSweepChart(m, so, figures, directionName(events[0]), 0, figure,
+                                            designFigures(events[0])[figure]);
     ensureGuiApplication();
     Picture picture;
     picture.size = QSize(kSweepChartSize.width, kSweepChartSize.height);

@@ -49,10 +49,11 @@ struct SweepChart {
 };
 
 // The chart of `figure` at `setting` of a computed sweep of one or two
-// dimensions, the current design `m` marked.
+// dimensions, from the figures of each grid point at that setting, the
+// current design `m` marked; `direction` names the setting's.
 SweepChart makeSweepChart(const Model& m, const SweepOptions& o,
-                          const std::vector<SweepPoint>& points, int setting, int figure,
-                          const Figure& currentValue);
+                          const std::vector<DesignFigures>& points, const char* direction,
+                          int setting, int figure, const Figure& currentValue);
 constexpr PictureSize kSweepChartSize{640, 424};
 void drawSweepChart(const SweepChart& chart, Canvas& c);
 

@@ -122,8 +122,20 @@ void drawLine(const SweepChart& ch, Canvas& c) {
     }
 }
 
+// A map's axis reaches half a step beyond its end points, so each point's
+// cell is centred on its value.
+Range cellRange(const std::vector<double>& values) {
+    Range r = rangeOf(values);
+    if (values.size() > 1) {
+        const double half = (r.high - r.low) / static_cast<double>(values.size() - 1) / 2;
+        r.low -= half;
+        r.high += half;
+    }
+    return r;
+}
+
 void drawMap(const SweepChart& ch, Canvas& c) {
-    const Range x = rangeOf(ch.xs), y = rangeOf(ch.ys), v = figureRange(ch);
+    const Range x = cellRange(ch.xs), y = cellRange(ch.ys), v = figureRange(ch);
     const int nx = static_cast<int>(ch.xs.size()), ny = static_cast<int>(ch.ys.size());
     axes(ch, x, y, 4, c);
     const TextStyle label = font(11);
@@ -162,8 +174,8 @@ void drawMap(const SweepChart& ch, Canvas& c) {
 } // namespace
 
 SweepChart makeSweepChart(const Model& m, const SweepOptions& o,
-                          const std::vector<SweepPoint>& points, int setting, int figure,
-                          const Figure& currentValue) {
+                          const std::vector<DesignFigures>& points, const char* direction,
+                          int setting, int figure, const Figure& currentValue) {
     SweepChart ch;
     ch.percent = isPercentFigure(figure);
     ch.currentValue = currentValue;
@@ -185,15 +197,12 @@ SweepChart makeSweepChart(const Model& m, const SweepOptions& o,
     if (setting >= 0 && setting < static_cast<int>(o.offsets.size())) {
         Model design = m;
         midGearCalc(design);
-        where = " at reverse arm " + formatFixed(settingOf(design, o.offsets[setting]), 0, 5);
-        if (!points.empty() && setting < static_cast<int>(points[0].settings.size()))
-            where += " (" + std::string(points[0].settings[setting].direction) + ")";
+        where = " at reverse arm " + formatFixed(settingOf(design, o.offsets[setting]), 0, 5) +
+                " (" + direction + ")";
     }
     ch.title = std::string(designFigureCaption(figure)) + where;
-    for (const SweepPoint& p : points) {
-        const bool has = setting >= 0 && setting < static_cast<int>(p.settings.size());
-        ch.values.push_back(has ? p.settings[setting].figures[figure] : std::nullopt);
-    }
+    for (const DesignFigures& p : points)
+        ch.values.push_back(p[figure]);
     return ch;
 }
 
