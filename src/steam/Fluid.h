@@ -28,6 +28,11 @@ struct FluidState {
     // The exponent n of the flow formula for this state when it is upstream:
     // the perfect gas's gamma; for steam 1.3 superheated, 1.135 saturated or wet.
     double flowExponent = 1.3;
+    // The state asked for lies outside what the fluid covers (for steam:
+    // beyond IF97's regions 1, 2 and 4, below 273.15 K or above 1073.15 K),
+    // or its iteration did not settle: the figures are then the nearest state
+    // the fluid could give (the density kept where it can be), never NaN.
+    bool outOfRange = false;
 };
 
 class Fluid {
@@ -53,5 +58,12 @@ class Fluid {
 // gamma. The saturation temperature is still that of water (IF97), so a
 // chest of "dry saturated" perfect gas has the temperature steam would have.
 std::unique_ptr<Fluid> makePerfectGas(double gamma);
+
+// Water and steam by IAPWS-IF97: compressed liquid (region 1), superheated
+// vapour (region 2) and the wet mixture of the two saturated phases between
+// them (region 4), from 273.15 K to 1073.15 K and up to 100 MPa, the wet
+// states up to 623.15 K (16.53 MPa). Flow exponent 1.3 superheated, 1.135
+// saturated, wet or liquid. Holds no state: one object serves every thread.
+std::unique_ptr<Fluid> makeSteam();
 
 } // namespace corvellan::steam
