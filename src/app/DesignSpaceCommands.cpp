@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <iostream>
+#include <new>
 #include <set>
 
 namespace corvellan {
@@ -328,25 +329,39 @@ int runSweep(const SweepCommandOptions& o, std::ostream& out, std::ostream& err)
     return 0;
 }
 
+namespace {
+
+// A study larger than the memory ends with one line, like any other
+// failure, rather than with the C++ run time's abort.
+template <typename Run> int guarded(Run run) {
+    try {
+        return run();
+    } catch (const std::bad_alloc&) {
+        return inputError("there is not enough memory for this study");
+    }
+}
+
+} // namespace
+
 int sensitivityCommand(const std::vector<std::string>& args) {
     SensitivityCommandOptions o;
     std::string error;
     if (!readSensitivityOptions(args, o, &error)) return usageError(error);
-    return runSensitivity(o, std::cout, std::cerr);
+    return guarded([&] { return runSensitivity(o, std::cout, std::cerr); });
 }
 
 int toleranceCommand(const std::vector<std::string>& args) {
     ToleranceCommandOptions o;
     std::string error;
     if (!readToleranceOptions(args, o, &error)) return usageError(error);
-    return runTolerance(o, std::cout, std::cerr);
+    return guarded([&] { return runTolerance(o, std::cout, std::cerr); });
 }
 
 int sweepCommand(const std::vector<std::string>& args) {
     SweepCommandOptions o;
     std::string error;
     if (!readSweepOptions(args, o, &error)) return usageError(error);
-    return runSweep(o, std::cout, std::cerr);
+    return guarded([&] { return runSweep(o, std::cout, std::cerr); });
 }
 
 } // namespace corvellan

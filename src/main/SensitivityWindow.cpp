@@ -146,6 +146,11 @@ void TSensitivity::cancel() {
 
 void TSensitivity::finish() {
     setRunning(false);
+    if (!runner_->failure().empty()) {
+        controls_->status->setText(
+            QString::fromStdString("Could not compute: " + runner_->failure() + "."));
+        return;
+    }
     if (runner_->stopped() || report_.stopped || report_.settings.empty()) {
         controls_->status->setText("Stopped: no rates.");
         return;

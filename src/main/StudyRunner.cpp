@@ -4,6 +4,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 
 namespace corvellan {
 
@@ -33,9 +35,18 @@ bool StudyRunner::start(std::function<void(StudyProgress&)> work) {
     progress_.stop = false;
     done_ = false;
     cancelled_ = false;
+    failure_.clear();
     bar_->setValue(0);
     worker_ = std::thread([this, work = std::move(work)] {
-        work(progress_);
+        // Nothing may leave the thread: an exception there would end the
+        // program.
+        try {
+            work(progress_);
+        } catch (const std::bad_alloc&) {
+            failure_ = "there is not enough memory for this study";
+        } catch (const std::exception& e) {
+            failure_ = e.what();
+        }
         done_.store(true, std::memory_order_release);
     });
     poll_->start();

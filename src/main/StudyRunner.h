@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
 #include <thread>
 
 class QProgressBar;
@@ -34,6 +35,9 @@ class StudyRunner : public QObject {
     bool running() const { return worker_.joinable(); }
     // The study was asked to stop before it ended.
     bool stopped() const { return cancelled_; }
+    // Why the last study failed ("" when it did not): a study too large for
+    // the memory, say.
+    const std::string& failure() const { return failure_; }
 
   Q_SIGNALS:
     // On the GUI thread, once the worker has ended and been joined.
@@ -47,6 +51,7 @@ class StudyRunner : public QObject {
     StudyProgress progress_;
     std::atomic<bool> done_{false};
     bool cancelled_ = false;
+    std::string failure_; // the worker's until done_
     std::thread worker_;
 };
 

@@ -211,6 +211,11 @@ void TSweep::cancel() {
 
 void TSweep::finish() {
     setRunning(false);
+    if (!runner_->failure().empty()) {
+        controls_->status->setText(
+            QString::fromStdString("Could not compute: " + runner_->failure() + "."));
+        return;
+    }
     if (runner_->stopped() || !workerWhole_) {
         controls_->status->setText("Stopped: no chart.");
         return;

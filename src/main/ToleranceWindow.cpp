@@ -258,6 +258,11 @@ void TTolerance::cancel() {
 
 void TTolerance::finish() {
     setRunning(false);
+    if (!runner_->failure().empty()) {
+        controls_->status->setText(
+            QString::fromStdString("Could not compute: " + runner_->failure() + "."));
+        return;
+    }
     if (runner_->stopped() || report_.stopped) {
         controls_->status->setText("Stopped: no result.");
         return;
