@@ -174,8 +174,10 @@ DimensionRates ratesOf(Probe& probe, const Model& base, int code, Ext offset,
         r.rate = chosen.rate[f];
         if (!r.rate) continue;
         r.halvingChange = halving(chosen.rate[f], half.rate[f]);
-        const double change = std::fabs(*r.rate - half.rate[f].value_or(*r.rate));
-        if (change > 4 * resolution(f) / static_cast<double>(half.h))
+        // Rates near the events' resolution over the step change by
+        // large shares of nothing; the others say how stable the step is.
+        const double floor = 4 * resolution(f) / static_cast<double>(half.h);
+        if (std::fabs(*r.rate) > 10 * floor)
             out.halvingChange = std::max(out.halvingChange, r.halvingChange);
         r.smooth = smoothAt(chosen, half, x0, nominal[f], f);
     }

@@ -51,8 +51,8 @@ struct DimensionRates {
     double step = 0; // h
     // The step met the 1 % rule for every figure.
     bool stable = true;
-    // The largest change on halving the step of a figure whose change is
-    // more than the events resolve (under 1 % where stable).
+    // The largest change on halving the step of a rate well above what the
+    // events resolve over the step (under 1 % where stable).
     double halvingChange = 0;
     std::array<FigureRate, kDesignFigures> figures{};
     int eventsComputed = 0; // settings' events found for these rates
