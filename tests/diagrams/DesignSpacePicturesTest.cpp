@@ -85,14 +85,6 @@ SweepChart madeUpMap() {
     return ch;
 }
 
-const Primitive* rectAt(const RecordingCanvas& c, int x, int y) {
-    for (const Primitive& p : c.primitives())
-        if (p.kind == PrimitiveKind::Rect && p.coords[0] <= x && x < p.coords[2] &&
-            p.coords[1] <= y && y < p.coords[3])
-            return &p;
-    return nullptr;
-}
-
 TEST(SensitivityMap, ScalesEachColumnToItsLargestRateAndMarksWhatHasNone) {
     const SettingRates s = madeUpRates();
     const PictureSize size = sensitivityMapSize(s);
