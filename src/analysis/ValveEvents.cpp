@@ -1,6 +1,7 @@
 #include "analysis/ValveEvents.h"
 
 #include "model/DiagramPositions.h"
+#include "model/Guards.h"
 #include "model/Solver.h"
 #include "model/Valve.h"
 
@@ -31,15 +32,29 @@ struct Point {
     Sample s;
 };
 
-Sample evaluate(Model& m, Real angle) {
+// The gear being sampled: a scratch model, and the offsets of its worn pin
+// joints where it has any.
+struct Gear {
+    Model& model;
+    const JointOffsets* wear = nullptr;
+};
+
+Sample evaluate(Gear& g, Real angle) {
+    Model& m = g.model;
     m.gear.DriverAngle = angle;
-    solve(m);
+    const Ext crossheadShift = g.wear ? solveWorn(m, *g.wear) : (solve(m), 0);
     computeValve(m);
     Sample s;
     s.open = {m.valve.FrontSteamOpening, m.valve.FrontExhaustOpening, m.valve.RearSteamOpening,
               m.valve.RearExhaustOpening};
     s.cen = m.lap.ValveCen;
     s.piston = m.valve.PistonTravelPos;
+    if (crossheadShift != 0) {
+        // The piston follows the crosshead: towards the cylinder is towards
+        // the front dead centre, 640 to the stroke.
+        const Ext stroke = divGuard(m, m.frame.Stroke);
+        s.piston = static_cast<Real>(s.piston - 640 * crossheadShift / stroke);
+    }
     return s;
 }
 
@@ -63,7 +78,7 @@ double pistonPct(int edge, Real piston) {
 // The crossing of `edge` between lo and hi (lo.angle < hi.angle, the edge
 // open at one end only), narrowed by bisection. The reported end is the one
 // whose opening is nearer zero, so evaluating the model there reproduces it.
-ValveEvent refineCrossing(Model& m, int edge, Point lo, Point hi, bool forward) {
+ValveEvent refineCrossing(Gear& m, int edge, Point lo, Point hi, bool forward) {
     const bool openAtLo = isOpen(lo.s, edge);
     while (static_cast<Ext>(hi.angle) - lo.angle > kAngleTolerance) {
         const Real mid = static_cast<Real>((static_cast<Ext>(lo.angle) + hi.angle) / 2);
@@ -84,7 +99,7 @@ ValveEvent refineCrossing(Model& m, int edge, Point lo, Point hi, bool forward) 
 
 // Golden-section search for the smallest (sign +1) or largest (sign -1)
 // valve position within a degree of sample k; never worse than the sample.
-Point refineExtreme(Model& m, int k, const Sample& atK, int sign) {
+Point refineExtreme(Gear& m, int k, const Sample& atK, int sign) {
     constexpr Ext kInvPhi = 0.6180339887498948482L;
     auto value = [sign](const Sample& s) { return sign * static_cast<Ext>(s.cen); };
     Point best{static_cast<Real>(k), atK};
@@ -118,7 +133,7 @@ struct Turn {
     Point point(int k) const { return {static_cast<Real>(k), at[k % kSamples]}; }
 };
 
-void sampleTurn(Model& m, Turn& t) {
+void sampleTurn(Gear& m, Turn& t) {
     int kLow = 0, kHigh = 0;
     for (int k = 0; k < kSamples; ++k) {
         t.at[k] = evaluate(m, static_cast<Real>(k));
@@ -132,7 +147,7 @@ void sampleTurn(Model& m, Turn& t) {
 // Every sign change between neighbouring samples, and the pairs of crossings
 // hidden inside one degree where an edge just touches open (or shut) at the
 // valve's extreme positions.
-void findCrossings(Model& m, const Turn& t, bool forward, std::vector<ValveEvent>& out) {
+void findCrossings(Gear& m, const Turn& t, bool forward, std::vector<ValveEvent>& out) {
     for (int edge = 0; edge < kPortEdges; ++edge) {
         for (int k = 0; k < kSamples; ++k) {
             const Point lo = t.point(k), hi = t.point(k + 1);
@@ -236,6 +251,12 @@ bool runsForward(const Model& m, Real revArmPos) {
 }
 
 void computeSettingEvents(Model& scratch, Real revArmPos, SettingEvents& out) {
+    computeSettingEvents(scratch, revArmPos, out, nullptr);
+}
+
+void computeSettingEvents(Model& scratch, Real revArmPos, SettingEvents& out,
+                          const JointOffsets* wear) {
+    Gear gear{scratch, wear};
     Turn turn;
     scratch.gear.RevArmPos = revArmPos;
     scratch.error.ErrorBeep = true; // let the guards report, whatever the user set
@@ -243,10 +264,10 @@ void computeSettingEvents(Model& scratch, Real revArmPos, SettingEvents& out) {
 
     out.revArmPos = revArmPos;
     out.forward = runsForward(scratch, revArmPos);
-    sampleTurn(scratch, turn);
+    sampleTurn(gear, turn);
     out.valveTravel = static_cast<Ext>(turn.highest.s.cen) - turn.lowest.s.cen;
     out.events.clear();
-    findCrossings(scratch, turn, out.forward, out.events);
+    findCrossings(gear, turn, out.forward, out.events);
     sortRunningOrder(out.events, out.forward);
 
     endFigures(turn, out.events, FrontSteamEdge, turn.at[0], out.front);

@@ -8,6 +8,7 @@
 // one-degree samples and refined by bisection.
 
 #include "model/Model.h"
+#include "model/Solver.h"
 
 #include <optional>
 #include <string>
@@ -80,6 +81,10 @@ bool runsForward(const Model& m, Real revArmPos);
 // may change (gear state, pivots, valve quantities, error flag); `out` keeps
 // its event storage between calls, so repeated calls do not allocate.
 void computeSettingEvents(Model& scratch, Real revArmPos, SettingEvents& out);
+// The same for a worn gear, solved with its pin joints' offsets (nullptr:
+// none). The piston follows the crosshead where the clearances put it.
+void computeSettingEvents(Model& scratch, Real revArmPos, SettingEvents& out,
+                          const JointOffsets* wear);
 
 // The events of each setting, computed on one copy of `m`.
 EventsReport computeEvents(const Model& m, const std::vector<Real>& settings);

@@ -15,5 +15,7 @@ void addTableCommand(CommandLine& cli);
 void addEventsCommand(CommandLine& cli);
 void addCompareCommand(CommandLine& cli);
 void addBalanceCommand(CommandLine& cli);
+void addDesignSpaceCommands(CommandLine& cli); // sensitivity, tolerance, sweep
+void addRenderStudyCommands(CommandLine& cli);  // their pictures
 
 } // namespace corvellan

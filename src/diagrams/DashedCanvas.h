@@ -1,7 +1,7 @@
 #pragma once
 // A canvas that draws a second gear over a diagram already on another
 // canvas: lines in one colour and dashed, and nothing else. Texts, pixels,
-// circles and erasing are left out, so the first gear's figures, labels and
+// circles, fills and erasing are left out, so the first gear's figures, labels and
 // frame stay as they were drawn.
 
 #include "view/Canvas.h"
@@ -28,6 +28,7 @@ class DashedCanvas : public Canvas {
     void ellipse(int, int, int, int) override {}
     void arc(int, int, int, int, int, int, int, int) override {}
     void pixel(int, int, Rgb) override {}
+    void fillRect(int, int, int, int, Rgb) override {}
     void text(int, int, const std::string&, const TextStyle&) override {}
     int textWidth(const std::string& s, const TextStyle& style) const override {
         return target_.textWidth(s, style);

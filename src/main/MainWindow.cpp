@@ -18,6 +18,7 @@
 #include "main/ValveEventsCommand.h"
 #include "main/CompareCommands.h"
 #include "main/BalanceCommand.h"
+#include "main/StudyCommands.h"
 #include "model/LocalTime.h"
 #include "platform/QPainterCanvas.h"
 #include "view/MechanismView.h"
@@ -87,6 +88,7 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
     valveEvents_ = new ValveEventsCommand(m_, this, *commands_);
     compare_ = new CompareCommands(m_, this, *diagrams_);
     balance_ = new BalanceCommand(m_, this, *motion_);
+    studies_ = new StudyCommands(m_, this);
 
     // Picture export and printing, shortcuts, dropped files: added last,
     // over the finished windows.

@@ -29,6 +29,7 @@ class DiagramCommands;
 class ValveEventsCommand;
 class CompareCommands;
 class BalanceCommand;
+class StudyCommands;
 class DynVarControls;
 class FileCommands;
 class TRevPos;
@@ -83,6 +84,8 @@ class TMainForm : public QMainWindow {
     CompareCommands& compare() const { return *compare_; }
     // "Balance…": the balance dialog.
     BalanceCommand& balance() const { return *balance_; }
+    // "Sensitivity…", "Tolerances…", "Sweep…": the design-space windows.
+    StudyCommands& studies() const { return *studies_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -112,6 +115,7 @@ class TMainForm : public QMainWindow {
     ValveEventsCommand* valveEvents_ = nullptr;
     CompareCommands* compare_ = nullptr;
     BalanceCommand* balance_ = nullptr;
+    StudyCommands* studies_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 

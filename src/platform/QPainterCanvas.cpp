@@ -161,6 +161,17 @@ void PainterCanvas::pixel(int x, int y, Rgb colour) {
     if (QPainter* p = activePainter()) p->fillRect(QRect(x, y, 1, 1), toQColor(colour));
 }
 
+void PainterCanvas::fillRect(int left, int top, int right, int bottom, Rgb colour) {
+    // Cut to the picture first: the box may come from any coordinates.
+    const long long l = std::max(0, left), t = std::max(0, top);
+    const long long r = std::min(width_, right), b = std::min(height_, bottom);
+    if (r <= l || b <= t) return;
+    if (QPainter* p = activePainter())
+        p->fillRect(QRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r - l),
+                          static_cast<int>(b - t)),
+                    toQColor(colour));
+}
+
 void PainterCanvas::text(int x, int y, const std::string& s, const TextStyle& style) {
     // Texts are short: one that starts this far away cannot reach the picture.
     constexpr int kReach = 4096;

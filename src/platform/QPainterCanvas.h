@@ -42,6 +42,7 @@ class PainterCanvas : public Canvas {
     void ellipse(int left, int top, int right, int bottom) override;
     void arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) override;
     void pixel(int x, int y, Rgb colour) override;
+    void fillRect(int left, int top, int right, int bottom, Rgb colour) override;
     void text(int x, int y, const std::string& s, const TextStyle& style) override;
     int textWidth(const std::string& s, const TextStyle& style) const override;
     // Measured on the pixels the face sets, as text() would draw them.

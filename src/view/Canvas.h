@@ -5,7 +5,8 @@
 //
 // Pixel conventions every implementation keeps:
 // - a line from A to B sets every pixel of the segment except B itself;
-// - an ellipse by box (l, t, r, b) lies in columns l..r-1 and rows t..b-1;
+// - an ellipse by box (l, t, r, b) lies in columns l..r-1 and rows t..b-1,
+//   and so does a filled rectangle;
 // - an arc by box and two radial points runs counter-clockwise on the screen
 //   from the radial through the first point to the radial through the second;
 // - text is placed by its top-left corner; sizes are in pixels;
@@ -59,6 +60,14 @@ public:
     virtual void arc(int left, int top, int right, int bottom, int x1, int y1, int x2,
                      int y2) = 0;
     virtual void pixel(int x, int y, Rgb colour) = 0;
+    // Fills columns left..right-1 of rows top..bottom-1 with a colour; the pen
+    // is left as it was. A canvas without fills of its own draws the rows as
+    // lines, which leaves its pen at (colour, 1).
+    virtual void fillRect(int left, int top, int right, int bottom, Rgb colour) {
+        setPen(colour, 1);
+        for (int y = top; y < bottom; ++y)
+            line(left, y, right, y);
+    }
     virtual void text(int x, int y, const std::string& s, const TextStyle& style) = 0;
     // Width in pixels that text() would take for s in this style.
     virtual int textWidth(const std::string& s, const TextStyle& style) const = 0;

@@ -22,6 +22,8 @@ const char* kindName(PrimitiveKind k) {
         return "pixel";
     case PrimitiveKind::Text:
         return "text";
+    case PrimitiveKind::Rect:
+        return "rect";
     }
     return "?";
 }
@@ -43,7 +45,8 @@ std::string Primitive::toLine() const {
         s += " " + std::to_string(style.pixelSize) + (style.bold ? "b" : "") +
              (style.face == FontFace::Serif ? " serif" : "") + (style.opaque ? " opaque" : "") +
              " \"" + text + "\"";
-    } else if (kind != PrimitiveKind::Pixel && kind != PrimitiveKind::Erase) {
+    } else if (kind != PrimitiveKind::Pixel && kind != PrimitiveKind::Erase &&
+               kind != PrimitiveKind::Rect) {
         s += " w" + std::to_string(penWidth);
     }
     return s;
@@ -95,6 +98,12 @@ void RecordingCanvas::pixel(int x, int y, Rgb colour) {
     if (!keepPixels_) return;
     Primitive& p = add(PrimitiveKind::Pixel);
     p.coords = {x, y};
+    p.colour = colour;
+}
+
+void RecordingCanvas::fillRect(int left, int top, int right, int bottom, Rgb colour) {
+    Primitive& p = add(PrimitiveKind::Rect);
+    p.coords = {left, top, right, bottom};
     p.colour = colour;
 }
 

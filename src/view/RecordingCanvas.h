@@ -14,14 +14,15 @@
 
 namespace corvellan {
 
-enum class PrimitiveKind { Erase, Line, Polyline, Ellipse, Arc, Pixel, Text };
+enum class PrimitiveKind { Erase, Line, Polyline, Ellipse, Arc, Pixel, Text, Rect };
 
 struct Primitive {
     PrimitiveKind kind = PrimitiveKind::Line;
     Rgb colour = colours::Black; // pen colour, pixel colour or text colour
     int penWidth = 1;
     std::vector<int> coords; // line: x1 y1 x2 y2; polyline: x y pairs; ellipse:
-                             // l t r b; arc: l t r b x1 y1 x2 y2; pixel: x y
+                             // l t r b; arc: l t r b x1 y1 x2 y2; pixel: x y;
+                             // rect: l t r b
     std::string text;
     TextStyle style;
 
@@ -42,6 +43,7 @@ class RecordingCanvas : public Canvas {
     void ellipse(int left, int top, int right, int bottom) override;
     void arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) override;
     void pixel(int x, int y, Rgb colour) override;
+    void fillRect(int left, int top, int right, int bottom, Rgb colour) override;
     void text(int x, int y, const std::string& s, const TextStyle& style) override;
     int textWidth(const std::string& s, const TextStyle& style) const override;
 

@@ -35,8 +35,8 @@ TEST_F(MainWindowTest, MenusHoldTheCommandsInTheirOrder) {
               "&CalcCentRevArm|SetS&teamDisp On|Set&ErrorBeep Off|Set&LineWidth 2|"
               "SetScree&nData Off|SetP&anZoom On|Pivot Paths");
     EXPECT_EQ(captions(window->findChild<QMenu*>("Edit1")).join("|").toStdString(),
-              "&FrameDimensions|&CylinderDimensions|&Balance\u2026|-|Set&GraphicZoom|-|"
-              "&ResetAllDimensions");
+              "&FrameDimensions|&CylinderDimensions|&Balance\u2026|&Sensitivity\u2026|"
+              "&Tolerances\u2026|S&weep\u2026|-|Set&GraphicZoom|-|&ResetAllDimensions");
     EXPECT_EQ(captions(window->findChild<QMenu*>("Help1")).join("|").toStdString(),
               "&Instructions|Instructions&Special|-|&About");
     EXPECT_FALSE(action("SetPanZoom")->isEnabled());
