@@ -1,4 +1,5 @@
-// The valve events of the 21-setting sweep for the nominal gear, beside its
+// The valve events of the 21-setting sweep for the nominal gear (with the
+// search for the true neutral of each end), beside its
 // floor: the 21 x 360 one-degree samples alone (a solve and the valve
 // computation each), which any exact search has to pay before refining.
 

@@ -1,5 +1,6 @@
 #include "analysis/ValveEvents.h"
 
+#include "analysis/PistonKinematics.h"
 #include "model/DiagramPositions.h"
 #include "model/Guards.h"
 #include "model/Solver.h"
@@ -25,6 +26,9 @@ struct Sample {
     std::array<Real, kPortEdges> open{};
     Real cen = 0;
     Real piston = 0;
+    // How far worn pins moved the crosshead towards the cylinder (0 for a
+    // gear without wear).
+    Ext crossheadShift = 0;
 };
 
 struct Point {
@@ -49,6 +53,7 @@ Sample evaluate(Gear& g, Real angle) {
               m.valve.RearExhaustOpening};
     s.cen = m.lap.ValveCen;
     s.piston = m.valve.PistonTravelPos;
+    s.crossheadShift = crossheadShift;
     if (crossheadShift != 0) {
         // The piston follows the crosshead: towards the cylinder is towards
         // the front dead centre, 640 to the stroke.
@@ -69,16 +74,20 @@ bool isOpen(const Sample& s, int edge) {
     return s.open[edge] > 0;
 }
 
-double pistonPct(int edge, Real piston) {
-    const Ext pos =
-        edge < RearSteamEdge ? static_cast<Ext>(piston) : 640 - static_cast<Ext>(piston);
-    return static_cast<double>(pos / 6.4L);
+// Percent of stroke from the dead centre of the edge's end, from where the
+// piston really is at that driver angle (moved with the crosshead where worn
+// pins shift it).
+double pistonPct(int edge, Real angle, Ext crossheadShift, const PistonKinematics& k) {
+    const double f =
+        k.fractionAt(k.crossheadX(angle) + static_cast<double>(crossheadShift));
+    return 100 * (edge < RearSteamEdge ? f : 1 - f);
 }
 
 // The crossing of `edge` between lo and hi (lo.angle < hi.angle, the edge
-// open at one end only), narrowed by bisection. The reported end is the one
-// whose opening is nearer zero, so evaluating the model there reproduces it.
-ValveEvent refineCrossing(Gear& m, int edge, Point lo, Point hi, bool forward) {
+// open at one end only), narrowed by bisection, as met with the driver angle
+// increasing. The reported end is the one whose opening is nearer zero, so
+// evaluating the model there reproduces it.
+ValveEvent refineCrossing(Gear& m, int edge, Point lo, Point hi, const PistonKinematics& k) {
     const bool openAtLo = isOpen(lo.s, edge);
     while (static_cast<Ext>(hi.angle) - lo.angle > kAngleTolerance) {
         const Real mid = static_cast<Real>((static_cast<Ext>(lo.angle) + hi.angle) / 2);
@@ -87,14 +96,17 @@ ValveEvent refineCrossing(Gear& m, int edge, Point lo, Point hi, bool forward) {
         (isOpen(p.s, edge) == openAtLo ? lo : hi) = p;
     }
     const Point& best = std::fabs(lo.s.open[edge]) <= std::fabs(hi.s.open[edge]) ? lo : hi;
-    // Running forward the edge opens where it is shut at the lower angle;
-    // running backward, where it is shut at the higher one.
-    const bool opens = forward ? !openAtLo : openAtLo;
     ValveEvent e;
-    e.kind = static_cast<EventKind>(2 * edge + (opens ? 0 : 1));
+    e.kind = static_cast<EventKind>(2 * edge + (openAtLo ? 1 : 0));
     e.angle = wrapAngle(best.angle);
-    e.pct = pistonPct(edge, best.s.piston);
+    e.pct = pistonPct(edge, e.angle, best.s.crossheadShift, k);
     return e;
+}
+
+// Running backward every edge opens where, running forward, it closes.
+void reverseKinds(std::vector<ValveEvent>& events) {
+    for (ValveEvent& e : events)
+        e.kind = static_cast<EventKind>(static_cast<int>(e.kind) ^ 1);
 }
 
 // Golden-section search for the smallest (sign +1) or largest (sign -1)
@@ -146,13 +158,14 @@ void sampleTurn(Gear& m, Turn& t) {
 
 // Every sign change between neighbouring samples, and the pairs of crossings
 // hidden inside one degree where an edge just touches open (or shut) at the
-// valve's extreme positions.
-void findCrossings(Gear& m, const Turn& t, bool forward, std::vector<ValveEvent>& out) {
+// valve's extreme positions; as met with the driver angle increasing.
+void findCrossings(Gear& m, const Turn& t, const PistonKinematics& piston,
+                   std::vector<ValveEvent>& out) {
     for (int edge = 0; edge < kPortEdges; ++edge) {
         for (int k = 0; k < kSamples; ++k) {
             const Point lo = t.point(k), hi = t.point(k + 1);
             if (isOpen(lo.s, edge) != isOpen(hi.s, edge))
-                out.push_back(refineCrossing(m, edge, lo, hi, forward));
+                out.push_back(refineCrossing(m, edge, lo, hi, piston));
         }
         for (const Point* extreme : {&t.lowest, &t.highest}) {
             const int k = static_cast<int>(std::floor(extreme->angle));
@@ -160,8 +173,8 @@ void findCrossings(Gear& m, const Turn& t, bool forward, std::vector<ValveEvent>
             const Point lo = t.point(k), hi = t.point(k + 1);
             const bool sampled = isOpen(lo.s, edge);
             if (isOpen(hi.s, edge) != sampled || isOpen(extreme->s, edge) == sampled) continue;
-            out.push_back(refineCrossing(m, edge, lo, *extreme, forward));
-            out.push_back(refineCrossing(m, edge, *extreme, hi, forward));
+            out.push_back(refineCrossing(m, edge, lo, *extreme, piston));
+            out.push_back(refineCrossing(m, edge, *extreme, hi, piston));
         }
     }
 }
@@ -210,6 +223,36 @@ double largestOpening(const Turn& t, int edge) {
     return best;
 }
 
+// The piston's travel while the steam edge is open, with the driver angle
+// increasing (events as findCrossings gives them), in percent of stroke:
+// each opening paired with the crossing after it on the turn.
+double steamTravelPct(const std::vector<ValveEvent>& events, int steamEdge,
+                      const PistonKinematics& k) {
+    // At most one sign change per one-degree sample and two pairs more at the
+    // valve's extremes.
+    std::array<std::pair<double, bool>, kSamples + 8> crossings; // angle, opens
+    size_t n = 0;
+    for (const ValveEvent& e : events)
+        if (static_cast<int>(e.kind) / 2 == steamEdge && n < crossings.size())
+            crossings[n++] = {e.angle, static_cast<int>(e.kind) % 2 == 0};
+    std::sort(crossings.begin(), crossings.begin() + n);
+    double travel = 0;
+    for (size_t i = 0; i < n; ++i)
+        if (crossings[i].second)
+            travel += k.fraction(crossings[(i + 1) % n].first) - k.fraction(crossings[i].first);
+    // Away from the front end is towards the rear dead centre.
+    return 100 * (steamEdge == FrontSteamEdge ? travel : -travel);
+}
+
+// The samples taken at a driver angle: one of the one-degree samples where
+// it is a whole degree, a fresh solve otherwise.
+Sample sampleAt(Gear& m, const Turn& t, double angle) {
+    const Real a = wrapAngle(angle);
+    const int whole = static_cast<int>(a);
+    if (static_cast<Real>(whole) == a) return t.at[whole % kSamples];
+    return evaluate(m, a);
+}
+
 void endFigures(const Turn& t, const std::vector<ValveEvent>& events, int steamEdge,
                 const Sample& deadCentre, EndEvents& end) {
     const int exhaustEdge = steamEdge + 1;
@@ -250,33 +293,64 @@ bool runsForward(const Model& m, Real revArmPos) {
     return !(revArmPos > m.gear.RevArmCen());
 }
 
-void computeSettingEvents(Model& scratch, Real revArmPos, SettingEvents& out) {
-    computeSettingEvents(scratch, revArmPos, out, nullptr);
+RunningDirection runningDirection(double front, double rear) {
+    if (!(std::fabs(front) >= kNeutralTravelPct && std::fabs(rear) >= kNeutralTravelPct))
+        return RunningDirection::Neutral;
+    if (front > 0 && rear > 0) return RunningDirection::Forward;
+    if (front < 0 && rear < 0) return RunningDirection::Reverse;
+    return RunningDirection::Neutral;
 }
 
-void computeSettingEvents(Model& scratch, Real revArmPos, SettingEvents& out,
-                          const JointOffsets* wear) {
+namespace {
+
+void computeEventsOf(Model& scratch, Real revArmPos, const bool* running, SettingEvents& out,
+                     const JointOffsets* wear) {
     Gear gear{scratch, wear};
     Turn turn;
     scratch.gear.RevArmPos = revArmPos;
     scratch.error.ErrorBeep = true; // let the guards report, whatever the user set
     scratch.error.GeometryError = false;
+    const PistonKinematics k = pistonKinematics(scratch);
 
     out.revArmPos = revArmPos;
-    out.forward = runsForward(scratch, revArmPos);
     sampleTurn(gear, turn);
     out.valveTravel = static_cast<Ext>(turn.highest.s.cen) - turn.lowest.s.cen;
     out.events.clear();
-    findCrossings(gear, turn, out.forward, out.events);
+    findCrossings(gear, turn, k, out.events);
+    out.front.steamTravelPct = steamTravelPct(out.events, FrontSteamEdge, k);
+    out.rear.steamTravelPct = steamTravelPct(out.events, RearSteamEdge, k);
+    out.direction = runningDirection(out.front.steamTravelPct, out.rear.steamTravelPct);
+    out.forward = running ? *running : out.direction != RunningDirection::Reverse;
+    if (!out.forward) reverseKinds(out.events);
     sortRunningOrder(out.events, out.forward);
 
-    endFigures(turn, out.events, FrontSteamEdge, turn.at[0], out.front);
-    endFigures(turn, out.events, RearSteamEdge, turn.at[180], out.rear);
+    endFigures(turn, out.events, FrontSteamEdge, sampleAt(gear, turn, k.frontAngle), out.front);
+    endFigures(turn, out.events, RearSteamEdge, sampleAt(gear, turn, k.rearAngle), out.rear);
+    const CylinderDimensions& c = scratch.cyl;
+    out.front.overTravel =
+        out.front.maxSteamOpening > static_cast<Ext>(c.BridgeWidthFront) + c.SteamPortWidthFront;
+    out.rear.overTravel =
+        out.rear.maxSteamOpening > static_cast<Ext>(c.BridgeWidthRear) + c.SteamPortWidthRear;
     out.leadDifference = out.front.lead - out.rear.lead;
     out.cutOffDifference = std::nullopt;
     if (out.front.cutOffPct && out.rear.cutOffPct)
         out.cutOffDifference = *out.front.cutOffPct - *out.rear.cutOffPct;
     out.geometryError = scratch.error.GeometryError;
+}
+
+} // namespace
+
+void computeSettingEvents(Model& scratch, Real revArmPos, SettingEvents& out) {
+    computeEventsOf(scratch, revArmPos, nullptr, out, nullptr);
+}
+
+void computeSettingEvents(Model& scratch, Real revArmPos, SettingEvents& out,
+                          const JointOffsets* wear) {
+    computeEventsOf(scratch, revArmPos, nullptr, out, wear);
+}
+
+void computeSettingEvents(Model& scratch, Real revArmPos, bool running, SettingEvents& out) {
+    computeEventsOf(scratch, revArmPos, &running, out, nullptr);
 }
 
 EventsReport computeEvents(const Model& m, const std::vector<Real>& settings) {
@@ -287,7 +361,74 @@ EventsReport computeEvents(const Model& m, const std::vector<Real>& settings) {
     Model scratch = m;
     for (size_t i = 0; i < settings.size(); ++i)
         computeSettingEvents(scratch, settings[i], report.settings[i]);
+    findNeutralSettings(scratch, report.neutralFront, report.neutralRear);
     return report;
+}
+
+namespace {
+
+// Bisection-like search (the Illinois variant of regula falsi) for the
+// setting between lo and hi where one end's steam travel changes sign.
+constexpr int kNeutralIterations = 60;
+constexpr Ext kNeutralTolerance = 1e-6L; // reverse-arm units
+
+struct TravelAt {
+    Real setting = 0;
+    double front = 0, rear = 0;
+};
+
+TravelAt travelAt(Model& m, Real setting, SettingEvents& scratchEvents) {
+    computeSettingEvents(m, setting, true, scratchEvents);
+    return {setting, scratchEvents.front.steamTravelPct, scratchEvents.rear.steamTravelPct};
+}
+
+Figure neutralOf(Model& m, TravelAt lo, TravelAt hi, bool front, SettingEvents& ev) {
+    auto value = [front](const TravelAt& t) { return front ? t.front : t.rear; };
+    double flo = value(lo), fhi = value(hi);
+    if (!std::isfinite(flo) || !std::isfinite(fhi) || (flo > 0) == (fhi > 0)) return std::nullopt;
+    int side = 0;
+    for (int i = 0; i < kNeutralIterations; ++i) {
+        const Ext width = static_cast<Ext>(hi.setting) - lo.setting;
+        if (!(std::fabs(width) > kNeutralTolerance) || flo == fhi) break;
+        Ext x = static_cast<Ext>(lo.setting) + width * flo / (flo - fhi);
+        Real s = clampToReal(x);
+        const Real a = std::min(lo.setting, hi.setting), b = std::max(lo.setting, hi.setting);
+        if (!(s > a && s < b)) s = clampToReal((static_cast<Ext>(a) + b) / 2);
+        if (!(s > a && s < b)) break;
+        const TravelAt t = travelAt(m, s, ev);
+        const double ft = value(t);
+        if (!std::isfinite(ft)) return std::nullopt;
+        if ((ft > 0) == (flo > 0)) {
+            lo = t, flo = ft;
+            if (side == -1) fhi /= 2;
+            side = -1;
+        } else {
+            hi = t, fhi = ft;
+            if (side == 1) flo /= 2;
+            side = 1;
+        }
+    }
+    return std::fabs(value(lo)) <= std::fabs(value(hi)) ? lo.setting : hi.setting;
+}
+
+} // namespace
+
+void findNeutralSettings(Model& scratch, Figure& front, Figure& rear) {
+    front = rear = std::nullopt;
+    const Ext cen = scratch.gear.RevArmCen();
+    const Ext max = scratch.frame.RevArmToCentMax;
+    if (!std::isfinite(cen) || !(max > 0) || !std::isfinite(max)) return;
+    SettingEvents ev;
+    const TravelAt lo = travelAt(scratch, clampSetting(scratch, cen - max), ev);
+    const TravelAt mid = travelAt(scratch, clampSetting(scratch, cen), ev);
+    const TravelAt hi = travelAt(scratch, clampSetting(scratch, cen + max), ev);
+    // Each end on the half of the travel where its sign changes, the forward
+    // half first.
+    for (bool isFront : {true, false}) {
+        Figure& out = isFront ? front : rear;
+        out = neutralOf(scratch, lo, mid, isFront, ev);
+        if (!out) out = neutralOf(scratch, mid, hi, isFront, ev);
+    }
 }
 
 std::vector<Real> diagramPositionSettings(const Model& m) {

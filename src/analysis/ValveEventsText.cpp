@@ -90,7 +90,15 @@ void writeLengthRow(std::ostream& out, const char* label, double front, double r
 } // namespace
 
 const char* directionName(const SettingEvents& s) {
-    return s.forward ? "Fwd" : "Rev";
+    switch (s.direction) {
+    case RunningDirection::Forward:
+        return "Fwd";
+    case RunningDirection::Reverse:
+        return "Rev";
+    case RunningDirection::Neutral:
+        return "Neutral";
+    }
+    return "";
 }
 
 Json settingJson(const SettingEvents& s, Ext lengthScale) {
@@ -186,8 +194,10 @@ void writeEventsCsv(const EventsReport& report, std::ostream& out) {
 
 void writeSettingText(const SettingEvents& s, std::ostream& out) {
     out << "Reverse arm " << formatFixed(s.revArmPos, 0, kLengthDecimals) << "  "
-        << directionName(s) << " (driver angle " << (s.forward ? "increasing" : "decreasing")
-        << ")\n";
+        << directionName(s)
+        << (s.direction == RunningDirection::Neutral ? " (events for driver angle "
+                                                     : " (driver angle ")
+        << (s.forward ? "increasing" : "decreasing") << ")\n";
     out << "  Valve travel " << formatFixed(s.valveTravel, 0, kLengthDecimals) << "\n";
     if (s.geometryError)
         out << "  The gear cannot be assembled at some angles: the figures are those of the "
@@ -211,6 +221,11 @@ void writeSettingText(const SettingEvents& s, std::ostream& out) {
     writeLengthRow(out, "Lead", f.lead, r.lead);
     writeLengthRow(out, "Max steam opening", f.maxSteamOpening, r.maxSteamOpening);
     writeLengthRow(out, "Max exhaust opening", f.maxExhaustOpening, r.maxExhaustOpening);
+    writeLengthRow(out, "Steam travel %", f.steamTravelPct, r.steamTravelPct);
+    for (const auto& [end, name] : {std::pair{&f, "front"}, std::pair{&r, "rear"}})
+        if (end->overTravel)
+            out << "  Over-travel at the " << name
+                << " end: the steam edge passes over the bridge into the exhaust port\n";
     out << "  Front - rear: lead " << formatFixed(s.leadDifference, 0, kLengthDecimals)
         << ", cut-off "
         << (s.cutOffDifference ? formatFixed(*s.cutOffDifference, 0, kPctDecimals) + " %" : "-")
@@ -219,6 +234,11 @@ void writeSettingText(const SettingEvents& s, std::ostream& out) {
 
 void writeEventsText(const EventsReport& report, std::ostream& out) {
     out << "Mid gear (RevArmCen) " << formatFixed(report.revArmCen, 0, kLengthDecimals) << "\n";
+    auto neutral = [](const Figure& f) {
+        return f ? formatFixed(*f, 0, kLengthDecimals) : std::string("none in the travel");
+    };
+    out << "True neutral (steam travel changes sign): front " << neutral(report.neutralFront)
+        << ", rear " << neutral(report.neutralRear) << "\n";
     for (const SettingEvents& s : report.settings) {
         out << "\n";
         writeSettingText(s, out);

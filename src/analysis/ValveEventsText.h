@@ -13,7 +13,7 @@
 
 namespace corvellan {
 
-// "Fwd" or "Rev".
+// "Fwd", "Rev" or "Neutral": the direction the steam drives.
 const char* directionName(const SettingEvents& s);
 
 // A figure in full, as the JSON and CSV forms write it: the shortest decimal

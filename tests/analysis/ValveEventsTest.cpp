@@ -3,10 +3,11 @@
 // every edge against an independent scan twenty times finer than the search.
 
 #include "analysis/ValveEvents.h"
+#include "analysis/PistonKinematics.h"
+#include "analysis/ValveEventsText.h"
 #include "model/Model.h"
 #include "model/Solver.h"
 #include "model/Valve.h"
-#include "analysis/ValveEventsText.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,7 @@ void expectExactEvents(const Model& gear, const SettingEvents& s) {
     Model m = gear;
     m.gear.RevArmPos = s.revArmPos;
     const int dir = s.forward ? 1 : -1;
+    const PistonKinematics k = pistonKinematics(gear);
     std::array<int, kPortEdges> found{};
     double lastRun = -1;
     for (const ValveEvent& e : s.events) {
@@ -67,8 +69,9 @@ void expectExactEvents(const Model& gear, const SettingEvents& s) {
         ++found[edge];
         ASSERT_TRUE(e.angle >= 0 && e.angle < 360) << e.angle;
         EXPECT_NEAR(openingsAt(m, e.angle)[edge], 0, 1e-6) << eventKindName(e.kind);
-        const Ext piston = m.valve.PistonTravelPos;
-        EXPECT_NEAR(e.pct, (edge < RearSteamEdge ? piston : 640 - piston) / 6.4L, 1e-9);
+        // The real piston: the solver's crosshead on its own line.
+        const double f = (k.frontX - m.pivots.X[3]) / (k.frontX - k.rearX);
+        EXPECT_NEAR(e.pct, 100 * (edge < RearSteamEdge ? f : 1 - f), 1e-4);
         EXPECT_EQ(openingsAt(m, e.angle - dir * 0.02L)[edge] > 0, !opens) << eventKindName(e.kind);
         EXPECT_EQ(openingsAt(m, e.angle + dir * 0.02L)[edge] > 0, opens) << eventKindName(e.kind);
         const double run = s.forward || e.angle == 0 ? e.angle : 360 - e.angle;
@@ -146,4 +149,103 @@ TEST(EventsOfASetting, AnEdgeThatOpensWithinOneDegreeIsFoundAndOneThatNeverOpens
     writeSettingJson(shut, json);
     EXPECT_NE(json.str().find("\"CutOffAngle\": null, \"CutOffPct\": null"), std::string::npos);
     EXPECT_NE(json.str().find("\"CutOffDifference\": null"), std::string::npos);
+}
+
+namespace {
+
+// The piston travel (percent of stroke) while each end's steam port is open,
+// summed over a turn scanned every 0.05 degree with the driver angle
+// increasing: positive where it moves away from that end.
+std::array<double, 2> scannedSteamTravel(Model m, Real setting) {
+    const PistonKinematics k = pistonKinematics(m);
+    m.gear.RevArmPos = setting;
+    std::array<double, 2> travel{};
+    for (int i = 0; i < 7200; ++i) {
+        const Ext a = i * 0.05L, b = (i + 1) * 0.05L;
+        const auto open = openingsAt(m, (a + b) / 2);
+        const double df = k.fraction(static_cast<double>(b)) - k.fraction(static_cast<double>(a));
+        if (open[FrontSteamEdge] > 0) travel[0] += 100 * df;
+        if (open[RearSteamEdge] > 0) travel[1] -= 100 * df;
+    }
+    return travel;
+}
+
+Model offsetLine(Ext offset) {
+    Model m = nominalModel();
+    storeDimension(m, 102, offset); // CylCLAboveDriverCtr
+    return m;
+}
+
+} // namespace
+
+TEST(EventsOfASetting, TheSteamGivesTheRunningDirectionAndTheTrueNeutral) {
+    for (const Model& gear : {nominalModel(), offsetLine(0.25L)}) {
+        const Ext cen = gear.gear.RevArmCen();
+        for (Ext offset : {0.0L, -0.17L, 0.17L, -1.7L, 1.7L}) {
+            const Real setting = clampSetting(gear, cen + offset);
+            const SettingEvents s = computeEvents(gear, {setting}).settings[0];
+            const auto scanned = scannedSteamTravel(gear, setting);
+            EXPECT_NEAR(s.front.steamTravelPct, scanned[0], 0.05) << setting;
+            EXPECT_NEAR(s.rear.steamTravelPct, scanned[1], 0.05) << setting;
+            EXPECT_EQ(s.direction, runningDirection(scanned[0], scanned[1])) << setting;
+            EXPECT_EQ(s.forward, s.direction != RunningDirection::Reverse);
+        }
+        // The constructed mid gear hardly drives either way: neutral, its
+        // events for increasing driver angle.
+        const EventsReport r = computeEvents(gear, {gear.gear.RevArmCen()});
+        EXPECT_EQ(r.settings[0].direction, RunningDirection::Neutral);
+        EXPECT_TRUE(r.settings[0].forward);
+        // Each end's true neutral: its steam travel changes sign there.
+        ASSERT_TRUE(r.neutralFront && r.neutralRear);
+        for (int end = 0; end < 2; ++end) {
+            const Real neutral = static_cast<Real>(end == 0 ? *r.neutralFront : *r.neutralRear);
+            const auto below = scannedSteamTravel(gear, clampToReal(neutral - 0.003L));
+            const auto above = scannedSteamTravel(gear, clampToReal(neutral + 0.003L));
+            EXPECT_GT(below[end], 0) << end;
+            EXPECT_LT(above[end], 0) << end;
+        }
+    }
+    // The nominal gear stops driving 0.031 forward of its constructed mid gear.
+    const Model nominal = nominalModel();
+    const EventsReport r = computeEvents(nominal, {});
+    EXPECT_NEAR(*r.neutralFront - nominal.gear.RevArmCen(), -0.031, 0.002);
+    EXPECT_NEAR(*r.neutralRear - nominal.gear.RevArmCen(), -0.032, 0.002);
+}
+
+TEST(EventsOfASetting, LeadsAreReadAtTheTrueDeadCentresAndOverTravelIsFlagged) {
+    const Model gear = offsetLine(0.25L);
+    const PistonKinematics k = pistonKinematics(gear);
+    ASSERT_GT(std::fabs(std::remainder(k.frontAngle, 360.0)), 1);
+    bool differs = false;
+    for (const SettingEvents& s : computeEvents(gear, sweepSettings(gear)).settings) {
+        Model m = gear;
+        m.gear.RevArmPos = s.revArmPos;
+        EXPECT_EQ(s.front.lead, openingsAt(m, k.frontAngle)[FrontSteamEdge]);
+        EXPECT_EQ(s.rear.lead, openingsAt(m, k.rearAngle)[RearSteamEdge]);
+        differs |= std::fabs(s.front.lead - openingsAt(m, 0)[FrontSteamEdge]) > 0.01;
+    }
+    EXPECT_TRUE(differs); // at full gear the opening at 0 degrees is not the lead
+
+    // Over-travel: the valve's steam edge somewhere on the turn inside the
+    // exhaust port's edge, by a scan of the valve itself. The nominal gear
+    // does it at full gear and not at mid gear.
+    const Model nominal = nominalModel();
+    const Ext e = nominal.cyl.ExhaustPortWidth / 2.0L;
+    int flagged = 0;
+    for (Real setting : {nominal.gear.RevArmCen(), -1.7f, 1.7f, -0.9f}) {
+        const SettingEvents s = computeEvents(nominal, {setting}).settings[0];
+        Model m = nominal;
+        m.gear.RevArmPos = setting;
+        bool front = false, rear = false;
+        for (int i = 0; i < 3600; ++i) {
+            openingsAt(m, i * 0.1L);
+            front |= m.lap.ValveCen + static_cast<Ext>(m.cyl.ValveLengthFrontHalf) < e;
+            rear |= m.lap.ValveCen - static_cast<Ext>(m.cyl.ValveLengthRearHalf) > -e;
+        }
+        EXPECT_EQ(s.front.overTravel, front) << setting;
+        EXPECT_EQ(s.rear.overTravel, rear) << setting;
+        flagged += s.front.overTravel + s.rear.overTravel;
+    }
+    EXPECT_GE(flagged, 4);
+    EXPECT_FALSE(computeEvents(nominal, {nominal.gear.RevArmCen()}).settings[0].front.overTravel);
 }
