@@ -1,6 +1,10 @@
 #include "diagrams/SteamCharts.h"
 
+#include "analysis/Parallel.h"
 #include "model/Numeric.h"
+
+#include <algorithm>
+#include <memory>
 
 #include <cmath>
 
@@ -54,6 +58,10 @@ ChartFigure steamRateIn(const std::optional<double>& kgPerJoule, const steam::Un
 }
 
 } // namespace
+
+const char* indicatorDirectionName(const steam::SettingIndicator& s) {
+    return directionWord(s.direction);
+}
 
 std::string indicatorSettingLabel(const steam::SettingIndicator& s) {
     return std::string(directionWord(s.direction)) + " at " + formatFixed(s.revArmPos, 0, 5);
@@ -143,6 +151,50 @@ PerformanceChart makePerformanceChart(const Model& m, const std::vector<double>&
             ch.positions[i].steamRate[k] = steamRateIn(s.steamRate, scales);
         }
     return ch;
+}
+
+bool computePerformanceChart(const Model& m, const steam::Conditions& c,
+                             const std::vector<double>& speeds, int threads,
+                             PerformanceChart& out, StudyProgress* progress) {
+    const std::vector<Real> sweep = sweepSettings(m);
+    const std::vector<Real> positions = diagramPositionSettings(m);
+    const size_t perSpeed = sweep.size() + positions.size();
+    const size_t tasks = perSpeed * speeds.size();
+    std::vector<steam::SiConditions> si;
+    for (double speed : speeds) {
+        steam::Conditions atSpeed = c;
+        atSpeed.Speed = speed;
+        si.push_back(steam::toSi(atSpeed, m));
+    }
+    // One fluid serves every thread; the speed does not change it.
+    const std::unique_ptr<steam::Fluid> fluid =
+        si.empty() ? nullptr : steam::makeFluid(si.front());
+    threads = std::max(1, std::min<int>(threads, static_cast<int>(std::max<size_t>(tasks, 1))));
+    std::vector<Model> scratch(static_cast<size_t>(threads), m);
+    std::vector<std::vector<steam::SettingIndicator>> sweepOut(
+        speeds.size(), std::vector<steam::SettingIndicator>(sweep.size()));
+    std::vector<std::vector<steam::SettingIndicator>> positionsOut(
+        speeds.size(), std::vector<steam::SettingIndicator>(positions.size()));
+    if (progress) progress->total = static_cast<long long>(tasks);
+    const bool whole = runParallel(
+        static_cast<long long>(tasks), threads,
+        [&](long long index, int worker) {
+            const size_t k = static_cast<size_t>(index) / perSpeed;
+            const size_t i = static_cast<size_t>(index) % perSpeed;
+            Model& g = scratch[static_cast<size_t>(worker)];
+            if (i < sweep.size())
+                sweepOut[k][i] = steam::computeIndicator(g, sweep[i], si[k], *fluid);
+            else
+                positionsOut[k][i - sweep.size()] =
+                    steam::computeIndicator(g, positions[i - sweep.size()], si[k], *fluid);
+        },
+        progress);
+    if (!whole) return false;
+    out = makePerformanceChart(m, speeds, sweepOut, positionsOut, c.Units);
+    out.title = std::string("Performance, ") +
+                (c.Fluid == steam::FluidKind::Steam ? "steam" : "perfect gas") + " from " +
+                formatGeneral(c.ChestPressure, 6) + " " + out.units.pressure + " gauge in the chest";
+    return true;
 }
 
 } // namespace corvellan

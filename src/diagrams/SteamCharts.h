@@ -15,6 +15,8 @@ namespace corvellan {
 
 // "Fwd at -1.50000" (or "Rev", "Neutral"), as the events name the setting.
 std::string indicatorSettingLabel(const steam::SettingIndicator& s);
+// "Fwd", "Rev" or "Neutral".
+const char* indicatorDirectionName(const steam::SettingIndicator& s);
 
 SteamUnits steamUnits(steam::UnitSystem u);
 
@@ -39,5 +41,19 @@ PerformanceChart makePerformanceChart(const Model& m, const std::vector<double>&
                                       const std::vector<std::vector<steam::SettingIndicator>>& sweep,
                                       const std::vector<std::vector<steam::SettingIndicator>>& positions,
                                       steam::UnitSystem u);
+
+// The default speeds of the performance chart, rpm, and the most it takes.
+inline const std::vector<double> kDefaultPerformanceSpeeds{100, 200, 300, 500, 800};
+constexpr std::size_t kMaxPerformanceSpeeds = 20;
+
+struct StudyProgress;
+
+// Computes the chart's cycles: the sweep and the diagram positions at each
+// speed, `threads` at a time, each worker on its own copy of the gear. `c`
+// must suit the gear (validateConditions); its Speed is replaced by each of
+// `speeds`. False when `progress` asked to stop first.
+bool computePerformanceChart(const Model& m, const steam::Conditions& c,
+                             const std::vector<double>& speeds, int threads,
+                             PerformanceChart& out, StudyProgress* progress = nullptr);
 
 } // namespace corvellan

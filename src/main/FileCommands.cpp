@@ -111,8 +111,13 @@ void FileCommands::saveAsDimensions() {
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     const QString path = chosenFile(dialog);
     if (path.isEmpty()) return;
-    const FileResult result = saveDimensionFile(m_, QFile::encodeName(path).toStdString());
-    if (!result.ok) reportFailure(result.message);
+    const std::string file = QFile::encodeName(path).toStdString();
+    const FileResult result = saveDimensionFile(m_, file);
+    if (!result.ok) {
+        reportFailure(result.message);
+        return;
+    }
+    if (saved_) saved_(file);
 }
 
 bool FileCommands::openPath(const QString& path, bool dos) {
@@ -134,6 +139,7 @@ bool FileCommands::openPath(const QString& path, bool dos) {
         markCurrentOverlayItem(m_);
         refillOverlayRows();
     }
+    if (opened_) opened_(file);
     return true;
 }
 

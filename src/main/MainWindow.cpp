@@ -18,6 +18,7 @@
 #include "main/ValveEventsCommand.h"
 #include "main/CompareCommands.h"
 #include "main/BalanceCommand.h"
+#include "main/SteamCommands.h"
 #include "main/StudyCommands.h"
 #include "model/LocalTime.h"
 #include "platform/QPainterCanvas.h"
@@ -89,6 +90,8 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
     compare_ = new CompareCommands(m_, this, *diagrams_);
     balance_ = new BalanceCommand(m_, this, *motion_);
     studies_ = new StudyCommands(m_, this);
+    steam_ = new SteamCommands(m_, this, *commands_, *files_,
+                               [this] { return compare_->gearB(); });
 
     // Picture export and printing, shortcuts, dropped files: added last,
     // over the finished windows.

@@ -33,7 +33,7 @@ TEST_F(MainWindowTest, MenusHoldTheCommandsInTheirOrder) {
     EXPECT_EQ(captions(window->findChild<QMenu*>("SetUp")).join("|").toStdString(),
               "Set&RevArmPos|Set&DriverAng|Set&StepAng|SetRef&Points|-|SetLarge&Font|"
               "&CalcCentRevArm|SetS&teamDisp On|Set&ErrorBeep Off|Set&LineWidth 2|"
-              "SetScree&nData Off|SetP&anZoom On|Pivot Paths");
+              "SetScree&nData Off|SetP&anZoom On|Operating &Conditions\u2026|Pivot Paths");
     EXPECT_EQ(captions(window->findChild<QMenu*>("Edit1")).join("|").toStdString(),
               "&FrameDimensions|&CylinderDimensions|&Balance\u2026|&Sensitivity\u2026|"
               "&Tolerances\u2026|S&weep\u2026|-|Set&GraphicZoom|-|&ResetAllDimensions");
