@@ -27,12 +27,18 @@ namespace corvellan::steam {
 struct IndicatorOptions {
     // Relative error per step of the integrator (the absolute one scales
     // with the end's mass and energy at chest state).
-    double tolerance = 1e-8;
+    double tolerance = 1e-6;
     // Settled: work and admitted steam change by less than this (relative)
     // from one revolution to the next, and admitted and exhausted steam
     // agree within it.
     double settleTolerance = 1e-5;
     int maxRevolutions = 30;
+    // The relative pressure difference within which the flow through an
+    // edge is smoothed (see edgeFlow). Where a wide-open port feeds a slowly
+    // moving piston the two pressures differ by the square of the speed:
+    // 1e-9 at 1 rpm; the smoothing makes that difference a few 1e-8, which
+    // no figure can feel, and keeps the integration from crawling there.
+    double flowSmoothing = 1e-6;
     // Points of each loop kept for drawing (0: none), evenly spaced in
     // driver angle over the settled revolution, the last closing the loop.
     int loopPoints = 361;
@@ -107,8 +113,9 @@ std::unique_ptr<Fluid> makeFluid(const SiConditions& c);
 // a flow area `area` (m^2, the discharge coefficient included) and exponent
 // n, with r = max(p_d/p_u, r*), r* = (2/(n+1))^(n/(n-1)):
 //   mdot = area sqrt(p_u rho_u) sqrt(2n/(n-1) (r^(2/n) - r^((n+1)/n))),
-// smoothed within 1e-10 of equal pressures (see the user guide).
-double edgeFlow(double area, double pu, double rhou, double pd, double n);
+// smoothed within `smoothing` (relative) of equal pressures by the factor
+// sqrt(z / sqrt(z^2 + smoothing^2)), z = 1 - p_d/p_u.
+double edgeFlow(double area, double pu, double rhou, double pd, double n, double smoothing = 0);
 
 // The settled indicator computation of one setting. `scratch` is a copy of
 // the gear model this call may change (as computeSettingEvents); `c` the
