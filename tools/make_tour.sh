@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws the README's tour pictures into docs/ with the program's own render
 # command: the main window running with the steam display, the pivot paths,
-# the four valve diagrams and the valve events window. Builds the program
+# the four valve diagrams, the valve events window, the indicator diagram and
+# the performance chart. Builds the program
 # first when it is not there.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,4 +21,7 @@ done
 "$bin" render ports --mode B -o "$docs/ports.png"
 
 "$bin" render events -o "$docs/events.png"
+# The steam in the cylinder at the default conditions.
+"$bin" render indicator -o "$docs/indicator.png"
+"$bin" render performance -o "$docs/performance.png"
 echo "pictures in $docs"

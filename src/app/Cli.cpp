@@ -20,6 +20,7 @@ int runCommandLine(int argc, char** argv) {
     addBalanceCommand(cli);
     addDesignSpaceCommands(cli);
     addRenderStudyCommands(cli);
+    addRenderSteamCommands(cli);
     return cli.run(std::vector<std::string>(argv + 1, argv + argc));
 }
 

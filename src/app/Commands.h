@@ -17,5 +17,6 @@ void addCompareCommand(CommandLine& cli);
 void addBalanceCommand(CommandLine& cli);
 void addDesignSpaceCommands(CommandLine& cli); // sensitivity, tolerance, sweep
 void addRenderStudyCommands(CommandLine& cli);  // their pictures
+void addRenderSteamCommands(CommandLine& cli);  // indicator, performance
 
 } // namespace corvellan

@@ -98,7 +98,7 @@ void drawAxes(const Plot& p, const std::string& xTitle, const std::string& yTitl
     c.polyline(xs, ys, 5);
     const TextStyle label = chartFont(11);
     c.text((p.left + p.right - c.textWidth(xTitle, label)) / 2, p.bottom + 20, xTitle, label);
-    c.text(std::max(2, p.left - 40), p.top - 16, yTitle, label);
+    c.text(std::max(2, p.left - 40), p.top - 20, yTitle, label);
 }
 
 void drawRun(const Plot& p, const std::vector<double>& xs,
@@ -134,7 +134,7 @@ void drawLevel(const Plot& p, double v, Rgb colour, const std::string& label, Ca
     c.setPen(colour, 1);
     c.line(p.left + 1, row, p.right, row);
     const TextStyle s = chartFont(10, false, colour);
-    c.text(p.right - 4 - c.textWidth(label, s), row - 13, label, s);
+    c.text(p.right + 4, row - 6, label, s);
 }
 
 void drawSample(int x, int y, Rgb colour, int width, bool dashed, Canvas& c) {

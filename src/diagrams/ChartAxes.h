@@ -58,8 +58,8 @@ void drawRun(const Plot& p, const std::vector<double>& xs, const std::vector<std
              Canvas& c);
 void drawRun(const Plot& p, const std::vector<double>& xs, const std::vector<double>& ys, Canvas& c);
 
-// A horizontal line across the plot at y = v, with `label` at its right end
-// inside the frame.
+// A horizontal line across the plot at y = v, with `label` beyond its right
+// end, outside the frame.
 void drawLevel(const Plot& p, double v, Rgb colour, const std::string& label, Canvas& c);
 
 // A short sample of a pen for a legend: a line 24 pixels long at (x, y).

@@ -14,9 +14,11 @@ namespace {
 using chart::Plot;
 
 constexpr int kWidth = 720;
-constexpr int kLeft = 70, kRight = 700, kTop = 64, kBottom = 364;
+constexpr int kLeft = 70, kRight = 640, kTop = 64, kBottom = 364;
 constexpr int kLegendTop = 404, kLegendRow = 16, kLegendBottomMargin = 8;
 constexpr int kFrontPen = 1, kRearPen = 2;
+// The levels stand out from the settings' colours, which leave green and
+// grey to them.
 constexpr Rgb kChestColour = colours::Green, kBackColour = colours::Grey;
 
 // The loop closed on its first point, so the revolution joins up.
@@ -85,9 +87,9 @@ void legendRow(int row, const IndicatorSettingCurve& s, const SteamUnits& u, Rgb
 } // namespace
 
 Rgb settingColour(int k) {
-    static constexpr Rgb kColours[] = {colours::Blue,   colours::Red,    colours::Green,
-                                       colours::Teal,   colours::Maroon, colours::Purple,
-                                       colours::Olive,  colours::Navy,   colours::Grey};
+    static constexpr Rgb kColours[] = {colours::Blue,   colours::Red,    0xE07000,
+                                       colours::Purple, colours::Teal,   colours::Maroon,
+                                       colours::Olive,  colours::Navy,   0x00A0E0};
     constexpr int n = static_cast<int>(sizeof kColours / sizeof kColours[0]);
     return kColours[((k % n) + n) % n];
 }
@@ -122,9 +124,9 @@ void drawIndicatorChart(const IndicatorChart& ch, Canvas& c) {
     chart::drawAxes(p, "Piston travel, % of stroke from the front dead centre",
                     "Pressure, " + ch.units.pressure + " gauge", c);
     chart::drawLevel(p, ch.chestPressure, kChestColour,
-                     "chest " + formatGeneral(ch.chestPressure, 4) + " " + ch.units.pressure, c);
-    chart::drawLevel(p, ch.backPressure, kBackColour,
-                     "back " + formatGeneral(ch.backPressure, 4) + " " + ch.units.pressure, c);
+                     "chest " + formatGeneral(ch.chestPressure, 4), c);
+    chart::drawLevel(p, ch.backPressure, kBackColour, "back " + formatGeneral(ch.backPressure, 4),
+                     c);
 
     for (size_t k = 0; k < ch.settings.size(); ++k) {
         const Rgb colour = settingColour(static_cast<int>(k));

@@ -154,8 +154,12 @@ PerformanceChart makePerformanceChart(const Model& m, const std::vector<double>&
 }
 
 bool computePerformanceChart(const Model& m, const steam::Conditions& c,
-                             const std::vector<double>& speeds, int threads,
+                             const std::vector<double>& givenSpeeds, int threads,
                              PerformanceChart& out, StudyProgress* progress) {
+    // In rising order, each once, so the curves against speed run one way.
+    std::vector<double> speeds = givenSpeeds;
+    std::sort(speeds.begin(), speeds.end());
+    speeds.erase(std::unique(speeds.begin(), speeds.end()), speeds.end());
     const std::vector<Real> sweep = sweepSettings(m);
     const std::vector<Real> positions = diagramPositionSettings(m);
     const size_t perSpeed = sweep.size() + positions.size();

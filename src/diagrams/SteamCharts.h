@@ -51,7 +51,7 @@ struct StudyProgress;
 // Computes the chart's cycles: the sweep and the diagram positions at each
 // speed, `threads` at a time, each worker on its own copy of the gear. `c`
 // must suit the gear (validateConditions); its Speed is replaced by each of
-// `speeds`. False when `progress` asked to stop first.
+// `speeds`, which the chart holds in rising order, each once. False when `progress` asked to stop first.
 bool computePerformanceChart(const Model& m, const steam::Conditions& c,
                              const std::vector<double>& speeds, int threads,
                              PerformanceChart& out, StudyProgress* progress = nullptr);

@@ -127,6 +127,7 @@ TConditions::TConditions(const Model& model, ConditionsStore& store, QWidget* pa
         label->setToolTip(QString::fromLatin1(spec.meaning));
         auto* edit = new QLineEdit(this);
         edit->setObjectName(spec.name);
+        edit->setMinimumWidth(180);
         edit->setToolTip(QString::fromLatin1(spec.meaning));
         if (spec.emptyMeans) edit->setPlaceholderText(QString::fromLatin1(spec.emptyMeans));
         auto* unit = new QLabel(this);
@@ -152,7 +153,7 @@ TConditions::TConditions(const Model& model, ConditionsStore& store, QWidget* pa
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(defaults, &QPushButton::clicked, this, [this] {
         const auto u = static_cast<UnitSystem>(units_->currentData().toInt());
-        show(steam::defaultConditions(u), u != UnitSystem::Imperial);
+        showConditions(steam::defaultConditions(u), u != UnitSystem::Imperial);
     });
     connect(units_, &QComboBox::currentIndexChanged, this, &TConditions::unitsChanged);
 
@@ -171,10 +172,10 @@ QLineEdit* TConditions::field(const char* name) const {
 
 void TConditions::refill() {
     message_->clear();
-    show(store_.conditions());
+    showConditions(store_.conditions());
 }
 
-void TConditions::show(const Conditions& c, bool converted) {
+void TConditions::showConditions(const Conditions& c, bool converted) {
     {
         const QSignalBlocker quiet(units_);
         units_->setCurrentIndex(units_->findData(static_cast<int>(c.Units)));
@@ -266,7 +267,7 @@ void TConditions::unitsChanged() {
     Conditions c;
     QString error;
     if (parse(c, &error))
-        show(steam::convertUnits(c, to), true);
+        showConditions(steam::convertUnits(c, to), true);
     else
         showUnits(to);
 }

@@ -42,7 +42,7 @@ class TConditions : public QDialog {
         QLineEdit* edit;
         QLabel* unit;
     };
-    void show(const steam::Conditions& c, bool converted = false);
+    void showConditions(const steam::Conditions& c, bool converted = false);
     void showUnits(steam::UnitSystem u);
     // The figures as typed (parse), and checked as well (read).
     bool parse(steam::Conditions& c, QString* error) const;

@@ -34,8 +34,12 @@ class SteamCommands : public QObject {
 
     ConditionsStore& conditions() const { return *store_; }
     TConditions* conditionsDialog() const { return dialog_; }
+    TIndicator* indicator() const { return indicator_; }
+    TPerformance* performance() const { return performance_; }
 
     void openConditions();
+    void openIndicator();
+    void openPerformance();
 
     // The conditions beside a dimension file just saved or opened.
     void saveBeside(const std::string& dimensionPath);
@@ -49,6 +53,8 @@ class SteamCommands : public QObject {
     QMainWindow* window_;
     ConditionsStore* store_;
     TConditions* dialog_;
+    TIndicator* indicator_;
+    TPerformance* performance_ = nullptr;
 };
 
 } // namespace corvellan
