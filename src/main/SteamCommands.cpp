@@ -77,18 +77,22 @@ void SteamCommands::buildCommands(QMainWindow* window, CommandBar& commands) {
         connect(insertMenuItem(setUp, "OperatingConditions",
                                QString::fromUtf8("Operating &Conditions\u2026"), nullptr),
                 &QAction::triggered, this, &SteamCommands::openConditions);
+    // Beside the other diagrams: after the port events, before "Valve Events"
+    // (at the end where it is not there).
     if (auto* graphs = window->findChild<QMenu*>("View1")) {
-        connect(insertMenuItem(graphs, "IndicatorDiagram", "&Indicator Diagram", nullptr),
+        QAction* before = findNamedAction(graphs->actions(), "ValveEvents");
+        connect(insertMenuItem(graphs, "IndicatorDiagram", "&Indicator Diagram", before),
                 &QAction::triggered, this, &SteamCommands::openIndicator);
-        connect(insertMenuItem(graphs, "Performance", "P&erformance", nullptr),
+        connect(insertMenuItem(graphs, "Performance", "P&erformance", before),
                 &QAction::triggered, this, &SteamCommands::openPerformance);
     }
     QToolBar* tools = commands.toolBar();
+    QAction* before = findNamedAction(tools->actions(), "ToolValveEvents");
     connect(insertToolButton(tools, "ToolIndicator", indicatorGlyph(), "View Indicator Diagram",
-                             nullptr),
+                             before),
             &QAction::triggered, this, &SteamCommands::openIndicator);
     connect(insertToolButton(tools, "ToolPerformance", performanceGlyph(),
-                             "View Performance: MEP, Power and Steam Rate", nullptr),
+                             "View Performance: MEP, Power and Steam Rate", before),
             &QAction::triggered, this, &SteamCommands::openPerformance);
 }
 

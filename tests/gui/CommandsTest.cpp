@@ -61,8 +61,8 @@ TEST_F(MainWindowTest, ToolBarLiesAcrossTheTopOfTheClientArea) {
               "Set Reverse Arm to Desired Position|-|Calculate Mid Gear Position if Necessary|-|"
               "Turn On Steam Display and Sound|-|Turn On Reference Points|Draw Lines and Circles||"
               "Turn On Dynamic Variables|Turn On UnDo|-|View Sine Diagram|View Oval Diagram|"
-              "View Steam Diagram|View Port Events vs Reverse Arm Position|View Valve Events|"
-              "View Indicator Diagram|View Performance: MEP, Power and Steam Rate");
+              "View Steam Diagram|View Port Events vs Reverse Arm Position|View Indicator Diagram|"
+              "View Performance: MEP, Power and Steam Rate|View Valve Events");
     for (QAction* a : tools->actions()) {
         if (!a->isSeparator()) {
             EXPECT_EQ(tools->widgetForAction(a)->width(), 30);
