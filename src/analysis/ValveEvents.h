@@ -49,6 +49,10 @@ using Figure = std::optional<double>; // absent where the edge does not cross tw
 
 struct EndEvents {
     double lead = 0; // steam opening at this end's true dead centre (negative: blind)
+    // The lead as crank angle: degrees the crank turns from admission to this
+    // end's dead centre in the running direction (positive: steam admitted
+    // before dead centre); absent without an admission.
+    Figure leadAngle;
     Figure admissionAngle, admissionPct;
     Figure cutOffAngle, cutOffPct;
     Figure releaseAngle, releasePct;
@@ -94,6 +98,7 @@ struct SettingEvents {
 
 struct EventsReport {
     Real revArmCen = 0; // mid gear as the gear is constructed
+    Real revArmToCentMax = 0; // full gear's distance from it
     // The gear's size (gearLengthScale): the scale of the report's lengths,
     // below 1e-12 of which a length is written as 0.
     Ext lengthScale = 0;

@@ -14,6 +14,7 @@ int runCommandLine(int argc, char** argv) {
     addRenderMechanismCommand(cli);
     addRenderDiagramCommands(cli);
     addRenderEventsCommand(cli);
+    addRenderCutOffsCommand(cli);
     addTableCommand(cli);
     addEventsCommand(cli);
     addCompareCommand(cli);

@@ -1,5 +1,7 @@
 #include "main/MainWindow.h"
 
+#include "main/ValveEventsWindow.h"
+
 #include "main/ClientArea.h"
 #include "main/Commands.h"
 #include "main/Controls.h"
@@ -87,6 +89,7 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
         [this] { dynVars_->followSwitch(); }, frame_->clock);
     valveEvents_ = new ValveEventsCommand(m_, this, *commands_);
     compare_ = new CompareCommands(m_, this, *diagrams_);
+    valveEvents_->window()->setComparedGear([this] { return compare_->gearB(); });
     balance_ = new BalanceCommand(m_, this, *motion_);
     studies_ = new StudyCommands(m_, this);
 

@@ -249,3 +249,21 @@ TEST(EventsOfASetting, LeadsAreReadAtTheTrueDeadCentresAndOverTravelIsFlagged) {
     EXPECT_GE(flagged, 4);
     EXPECT_FALSE(computeEvents(nominal, {nominal.gear.RevArmCen()}).settings[0].front.overTravel);
 }
+
+// The lead in degrees of crank and the lead in length tell the same story
+// on every setting of the sweep, running either way: steam admitted before
+// dead centre is a port already open there, admitted after it one still shut.
+TEST(ValveEvents, LeadAngleAgreesWithTheOpeningAtDeadCentreBothWays) {
+    const Model m = nominalModel();
+    const EventsReport r = computeEvents(m, sweepSettings(m));
+    int checked = 0;
+    for (const SettingEvents& s : r.settings) {
+        for (const EndEvents* e : {&s.front, &s.rear}) {
+            if (!e->leadAngle || std::fabs(e->lead) < 1e-4) continue;
+            EXPECT_EQ(*e->leadAngle > 0, e->lead > 0) << s.revArmPos << " " << *e->leadAngle;
+            EXPECT_LT(std::fabs(*e->leadAngle), 90) << s.revArmPos;
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 40);
+}
