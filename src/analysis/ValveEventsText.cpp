@@ -233,6 +233,10 @@ void writeSettingText(const SettingEvents& s, std::ostream& out) {
 }
 
 void writeEventsText(const EventsReport& report, std::ostream& out) {
+    if (!report.unbuildable.empty())
+        out << "Geometry error: " << report.unbuildable
+            << ". The figures below are those of the positions the solver places, not of a "
+               "gear.\n";
     out << "Mid gear (RevArmCen) " << formatFixed(report.revArmCen, 0, kLengthDecimals) << "\n";
     auto neutral = [](const Figure& f) {
         return f ? formatFixed(*f, 0, kLengthDecimals) : std::string("none in the travel");
