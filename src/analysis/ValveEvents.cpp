@@ -372,6 +372,7 @@ EventsReport computeEvents(const Model& m, const std::vector<Real>& settings) {
     report.revArmCen = m.gear.RevArmCen();
     report.revArmToCentMax = m.frame.RevArmToCentMax;
     report.lengthScale = gearLengthScale(m);
+    report.unbuildable = unbuildableLinkage(m.frame);
     report.settings.resize(settings.size());
     Model scratch = m;
     for (size_t i = 0; i < settings.size(); ++i)

@@ -107,6 +107,10 @@ struct EventsReport {
     // one sign over the whole travel.
     Figure neutralFront, neutralRear;
     std::vector<SettingEvents> settings;
+    // Why the linkage cannot be built at all (a length that is not
+    // positive); "" for a gear that can be. Every setting of such a gear is
+    // a geometry error.
+    std::string unbuildable;
 };
 
 // The side of the constructed mid gear a setting lies on, as the main

@@ -302,6 +302,10 @@ void writeSettingText(const EventsReport& report, const SettingEvents& s, std::o
 }
 
 void writeEventsText(const EventsReport& report, std::ostream& out) {
+    if (!report.unbuildable.empty())
+        out << "Geometry error: " << report.unbuildable
+            << ". The figures below are those of the positions the solver places, not of a "
+               "gear.\n";
     out << "Forward is below mid gear, reverse above. Percentages are of the stroke from each "
            "end's own\ndead centre; lengths in the gear's unit; lead also in degrees of crank "
            "before dead centre (DC).\n";

@@ -29,6 +29,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -146,8 +147,30 @@ void TMainForm::changeEvent(QEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (dimensionsModified(m_) && !confirmLeaving()) {
+        event->ignore();
+        return;
+    }
     timer_->stop();
     QMainWindow::closeEvent(event);
+}
+
+// Dimensions changed since they were opened or saved are the user's work:
+// leaving asks first. True when the window may close.
+bool TMainForm::confirmLeaving() {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("CORVELLAN Outside Admission"),
+                    QStringLiteral("The dimensions of \"%1\" have changed since they were "
+                                   "opened or saved. Save them before leaving?")
+                        .arg(QString::fromStdString(m_.DimSetName)),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName("LeaveUnsaved");
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save: return files_->saveAsDimensions();
+    case QMessageBox::Discard: return true;
+    default: return false;
+    }
 }
 
 } // namespace corvellan
