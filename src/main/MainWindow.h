@@ -95,6 +95,7 @@ class TMainForm : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    bool confirmLeaving();
     void applyWindowRequests();
     void placeOnScreen();
 
