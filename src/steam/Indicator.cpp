@@ -26,7 +26,7 @@ constexpr double kSameAngle = 1e-9;
 // Steps per revolution before the integration is given up as stuck.
 constexpr long kMaxStepsPerRevolution = 200000;
 constexpr double kMinStep = 1e-13; // radians
-constexpr int kRevolutionsPerTolerance = 8;
+constexpr int kRevolutionsPerTolerance = 4;
 constexpr double kFinestTolerance = 1e-9;
 
 // An accepted step's end, kept over the revolution for the loop.
