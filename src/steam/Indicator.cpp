@@ -23,8 +23,11 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kTwoPi = 2 * kPi;
 // Boundaries closer than this (radians) are one.
 constexpr double kSameAngle = 1e-9;
-// Steps per revolution before the integration is given up as stuck.
-constexpr long kMaxStepsPerRevolution = 200000;
+// Steps per revolution, and per end over all its revolutions, before the
+// integration is given up as stuck (a few hundred to a few thousand are
+// usual): no gear or condition, however wild, keeps it running long.
+constexpr long kMaxStepsPerRevolution = 50000;
+constexpr long kMaxStepsPerEnd = 300000;
 constexpr double kMinStep = 1e-13; // radians
 constexpr int kRevolutionsPerTolerance = 4;
 constexpr double kFinestTolerance = 1e-9;
@@ -132,6 +135,7 @@ EndRun settle(CylinderEnd& end, const std::vector<double>& bounds, const Indicat
     bool failed = false;
     std::vector<std::array<double, 2>> history; // the state at phi = 0, each revolution
     int lastJump = 0, lastTightening = 0;
+    long totalSteps = 0;
     for (int rev = 1; rev <= o.maxRevolutions && !failed; ++rev) {
         for (int i = WorkDone; i < kEndStates; ++i)
             y[i] = 0;
@@ -152,7 +156,9 @@ EndRun settle(CylinderEnd& end, const std::vector<double>& bounds, const Indicat
                 } else {
                     dt = step;
                 }
+                ++totalSteps;
                 if (!(dt > kMinStep) || ++steps > kMaxStepsPerRevolution ||
+                    totalSteps > kMaxStepsPerEnd ||
                     !std::isfinite(y[Mass]) || !std::isfinite(y[Energy]) || !(y[Mass] > 0)) {
                     failed = true;
                     break;
