@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -339,6 +340,11 @@ constexpr std::streamoff kMaxFileBytes = 1 << 20;
 } // namespace
 
 bool readConditionsFile(const std::string& path, Conditions& out, std::string* error) {
+    // A named pipe or a folder is no conditions file: refuse it before
+    // opening, which could wait on it.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return fail(error, "the conditions file " + path + " is not a readable file");
     std::ifstream in(path, std::ios::binary);
     if (!in) return fail(error, "cannot read the conditions file " + path);
     in.seekg(0, std::ios::end);

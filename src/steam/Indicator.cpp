@@ -23,10 +23,13 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kTwoPi = 2 * kPi;
 // Boundaries closer than this (radians) are one.
 constexpr double kSameAngle = 1e-9;
-// Steps per revolution before the integration is given up as stuck.
-constexpr long kMaxStepsPerRevolution = 200000;
+// Steps per revolution, and per end over all its revolutions, before the
+// integration is given up as stuck (a few hundred to a few thousand are
+// usual): no gear or condition, however wild, keeps it running long.
+constexpr long kMaxStepsPerRevolution = 50000;
+constexpr long kMaxStepsPerEnd = 300000;
 constexpr double kMinStep = 1e-13; // radians
-constexpr int kRevolutionsPerTolerance = 8;
+constexpr int kRevolutionsPerTolerance = 4;
 constexpr double kFinestTolerance = 1e-9;
 
 // An accepted step's end, kept over the revolution for the loop.
@@ -132,6 +135,7 @@ EndRun settle(CylinderEnd& end, const std::vector<double>& bounds, const Indicat
     bool failed = false;
     std::vector<std::array<double, 2>> history; // the state at phi = 0, each revolution
     int lastJump = 0, lastTightening = 0;
+    long totalSteps = 0;
     for (int rev = 1; rev <= o.maxRevolutions && !failed; ++rev) {
         for (int i = WorkDone; i < kEndStates; ++i)
             y[i] = 0;
@@ -152,7 +156,9 @@ EndRun settle(CylinderEnd& end, const std::vector<double>& bounds, const Indicat
                 } else {
                     dt = step;
                 }
+                ++totalSteps;
                 if (!(dt > kMinStep) || ++steps > kMaxStepsPerRevolution ||
+                    totalSteps > kMaxStepsPerEnd ||
                     !std::isfinite(y[Mass]) || !std::isfinite(y[Energy]) || !(y[Mass] > 0)) {
                     failed = true;
                     break;
@@ -242,64 +248,85 @@ Reservoirs makeReservoirs(const SiConditions& c, const Fluid& fluid) {
     return r;
 }
 
+std::vector<SettingIndicator> computeIndicatorSpeeds(Model& scratch, Real revArmPos,
+                                                    const std::vector<double>& speeds,
+                                                    const SiConditions& conditions,
+                                                    const Fluid& fluid, const IndicatorOptions& o) {
+    // What does not depend on the speed, once: the events, the valve's
+    // motion, the piston and the reservoirs.
+    SettingEvents events;
+    computeSettingEvents(scratch, revArmPos, events);
+    const PortMotion motion(scratch, revArmPos);
+    const PistonKinematics piston = pistonKinematics(scratch);
+    const Reservoirs res = makeReservoirs(conditions, fluid);
+
+    std::vector<SettingIndicator> results;
+    results.reserve(speeds.size());
+    for (double speed : speeds) {
+        SiConditions c = conditions;
+        c.speed = speed;
+        c.omega = 2 * kPi * speed / 60;
+        SettingIndicator out;
+        out.revArmPos = revArmPos;
+        out.speed = speed;
+        out.events = events;
+        out.direction = events.direction;
+        out.forward = events.forward;
+        out.geometryError = events.geometryError || motion.geometryError();
+
+        const double pi4 = kPi / 4;
+        bool settled = true;
+        int revolutions = 0;
+        for (bool front : {true, false}) {
+            EndSetup s;
+            s.front = front;
+            s.forward = out.forward;
+            s.pistonArea = front ? pi4 * c.bore * c.bore
+                                 : pi4 * (c.bore * c.bore - c.pistonRodDia * c.pistonRodDia);
+            s.stroke = c.stroke;
+            s.clearance = front ? c.clearanceFront : c.clearanceRear;
+            s.portWidth = (front ? c.steamPortWidthFront : c.steamPortWidthRear) / c.lengthScale;
+            s.flowBreadth = c.dischargeCoefficient * c.portBreadth;
+            s.lengthScale = c.lengthScale;
+            s.omega = c.omega;
+            s.perfectGas = c.fluid == FluidKind::PerfectGas;
+            s.flowSmoothing = o.flowSmoothing;
+            CylinderEnd end(s, motion, piston, fluid, res);
+
+            const EndEvents& ev = front ? events.front : events.rear;
+            std::vector<double> points = end.kinks();
+            for (const Figure& a : {ev.admissionAngle, ev.cutOffAngle, ev.releaseAngle,
+                                    ev.compressionAngle})
+                if (a) points.push_back(end.phiAt(*a));
+            const std::vector<double> bounds = segmentBounds(points);
+            std::optional<double> cutOffPhi;
+            if (ev.cutOffAngle) cutOffPhi = end.phiAt(*ev.cutOffAngle);
+            EndRun run = settle(end, bounds, o, res, cutOffPhi);
+            settled = settled && run.settled;
+            revolutions = std::max(revolutions, run.revolutions);
+            EndIndicator& r = front ? out.front : out.rear;
+            r = std::move(run.result);
+            r.ideal = idealCycle(end, ev, fluid, res, o.loopPoints > 1);
+        }
+        out.settled = settled;
+        out.revolutions = revolutions;
+
+        const double W = out.front.work + out.rear.work;
+        out.indicatedPower = c.cylinders * W * speed / 60;
+        out.steamPerHour =
+            c.cylinders * (out.front.steamAdmitted + out.rear.steamAdmitted) * speed * 60;
+        if (out.indicatedPower > 0) out.steamRate = out.steamPerHour / 3600 / out.indicatedPower;
+        const double mean = W / 2;
+        if (std::fabs(mean) > 0)
+            out.workDifferencePct = 100 * (out.front.work - out.rear.work) / mean;
+        results.push_back(std::move(out));
+    }
+    return results;
+}
+
 SettingIndicator computeIndicator(Model& scratch, Real revArmPos, const SiConditions& c,
                                   const Fluid& fluid, const IndicatorOptions& o) {
-    SettingIndicator out;
-    out.revArmPos = revArmPos;
-    out.speed = c.speed;
-    computeSettingEvents(scratch, revArmPos, out.events);
-    out.direction = out.events.direction;
-    out.forward = out.events.forward;
-    const PortMotion motion(scratch, revArmPos);
-    out.geometryError = out.events.geometryError || motion.geometryError();
-    const PistonKinematics piston = pistonKinematics(scratch);
-    const Reservoirs res = makeReservoirs(c, fluid);
-
-    const double pi4 = kPi / 4;
-    bool settled = true;
-    int revolutions = 0;
-    for (bool front : {true, false}) {
-        EndSetup s;
-        s.front = front;
-        s.forward = out.forward;
-        s.pistonArea = front ? pi4 * c.bore * c.bore
-                             : pi4 * (c.bore * c.bore - c.pistonRodDia * c.pistonRodDia);
-        s.stroke = c.stroke;
-        s.clearance = front ? c.clearanceFront : c.clearanceRear;
-        s.portWidth = (front ? c.steamPortWidthFront : c.steamPortWidthRear) / c.lengthScale;
-        s.flowBreadth = c.dischargeCoefficient * c.portBreadth;
-        s.lengthScale = c.lengthScale;
-        s.omega = c.omega;
-        s.perfectGas = c.fluid == FluidKind::PerfectGas;
-        s.flowSmoothing = o.flowSmoothing;
-        CylinderEnd end(s, motion, piston, fluid, res);
-
-        const EndEvents& ev = front ? out.events.front : out.events.rear;
-        std::vector<double> points = end.kinks();
-        for (const Figure& a : {ev.admissionAngle, ev.cutOffAngle, ev.releaseAngle,
-                                ev.compressionAngle})
-            if (a) points.push_back(end.phiAt(*a));
-        const std::vector<double> bounds = segmentBounds(points);
-        std::optional<double> cutOffPhi;
-        if (ev.cutOffAngle) cutOffPhi = end.phiAt(*ev.cutOffAngle);
-        EndRun run = settle(end, bounds, o, res, cutOffPhi);
-        settled = settled && run.settled;
-        revolutions = std::max(revolutions, run.revolutions);
-        EndIndicator& r = front ? out.front : out.rear;
-        r = std::move(run.result);
-        r.ideal = idealCycle(end, ev, fluid, res, o.loopPoints > 1);
-    }
-    out.settled = settled;
-    out.revolutions = revolutions;
-
-    const double W = out.front.work + out.rear.work;
-    out.indicatedPower = c.cylinders * W * c.speed / 60;
-    out.steamPerHour =
-        c.cylinders * (out.front.steamAdmitted + out.rear.steamAdmitted) * c.speed * 60;
-    if (out.indicatedPower > 0) out.steamRate = out.steamPerHour / 3600 / out.indicatedPower;
-    const double mean = (out.front.work + out.rear.work) / 2;
-    if (std::fabs(mean) > 0) out.workDifferencePct = 100 * (out.front.work - out.rear.work) / mean;
-    return out;
+    return std::move(computeIndicatorSpeeds(scratch, revArmPos, {c.speed}, c, fluid, o).front());
 }
 
 std::vector<SettingIndicator> computeIndicators(const Model& m, const std::vector<Real>& settings,

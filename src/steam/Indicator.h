@@ -123,6 +123,13 @@ double edgeFlow(double area, double pu, double rhou, double pd, double n, double
 SettingIndicator computeIndicator(Model& scratch, Real revArmPos, const SiConditions& c,
                                   const Fluid& fluid, const IndicatorOptions& options = {});
 
+// The same setting at several speeds (the conditions' own speed ignored):
+// the events and the valve's motion found once.
+std::vector<SettingIndicator> computeIndicatorSpeeds(Model& scratch, Real revArmPos,
+                                                    const std::vector<double>& speeds,
+                                                    const SiConditions& c, const Fluid& fluid,
+                                                    const IndicatorOptions& options = {});
+
 // The same for several settings, on one copy of `m`.
 std::vector<SettingIndicator> computeIndicators(const Model& m, const std::vector<Real>& settings,
                                                 const SiConditions& c,

@@ -68,6 +68,13 @@ PortMotion::PortMotion(Model& m, Real revArmPos) {
         if (std::hypot(a[h], b[h]) > kHarmonicFloor * std::max(scale, 1e-30)) last = h;
     cos_.assign(a.begin() + 1, a.begin() + 1 + last);
     sin_.assign(b.begin() + 1, b.begin() + 1 + last);
+    value_.resize(kTable + 1);
+    slope_.resize(kTable + 1);
+    for (int k = 0; k <= kTable; ++k) {
+        const double angle = 360.0 * k / kTable;
+        value_[k] = seriesValue(angle);
+        slope_[k] = seriesSlope(angle) * (360.0 / kTable);
+    }
 
     // The openings as the valve computation writes them.
     const double E = static_cast<double>(c.ExhaustPortWidth) / 2;
@@ -83,6 +90,25 @@ constexpr double kDeg = 3.14159265358979323846 / 180;
 }
 
 double PortMotion::valvePosition(double angleDeg) const {
+    const double a = wrap(angleDeg) * (kTable / 360.0);
+    int k = static_cast<int>(a);
+    if (k >= kTable) k = kTable - 1;
+    const double t = a - k, t2 = t * t, t3 = t2 * t;
+    return (2 * t3 - 3 * t2 + 1) * value_[k] + (t3 - 2 * t2 + t) * slope_[k] +
+           (-2 * t3 + 3 * t2) * value_[k + 1] + (t3 - t2) * slope_[k + 1];
+}
+
+double PortMotion::valveSlope(double angleDeg) const {
+    const double a = wrap(angleDeg) * (kTable / 360.0);
+    int k = static_cast<int>(a);
+    if (k >= kTable) k = kTable - 1;
+    const double t = a - k, t2 = t * t;
+    const double d = (6 * t2 - 6 * t) * value_[k] + (3 * t2 - 4 * t + 1) * slope_[k] +
+                     (-6 * t2 + 6 * t) * value_[k + 1] + (3 * t2 - 2 * t) * slope_[k + 1];
+    return d * (kTable / 360.0);
+}
+
+double PortMotion::seriesValue(double angleDeg) const {
     const double t = angleDeg * kDeg;
     const double c1 = std::cos(t), s1 = std::sin(t);
     double ck = c1, sk = s1, v = mean_;
@@ -95,7 +121,7 @@ double PortMotion::valvePosition(double angleDeg) const {
     return v;
 }
 
-double PortMotion::valveSlope(double angleDeg) const {
+double PortMotion::seriesSlope(double angleDeg) const {
     const double t = angleDeg * kDeg;
     const double c1 = std::cos(t), s1 = std::sin(t);
     double ck = c1, sk = s1, v = 0;

@@ -46,8 +46,15 @@ class PortMotion {
   private:
     // The largest harmonic kept.
     static constexpr int kMaxHarmonics = 90;
+    // The series is tabulated with its slope this finely and read between
+    // the points by a cubic: far cheaper than summing it, and as close to
+    // it as its own truncation.
+    static constexpr int kTable = 4096;
+    double seriesValue(double angleDeg) const;
+    double seriesSlope(double angleDeg) const;
     double mean_ = 0;
     std::vector<double> cos_, sin_; // coefficients of harmonics 1, 2, ...
+    std::vector<double> value_, slope_; // kTable + 1 points, per table step
     // opening = sign x valve position + offset
     std::array<double, kPortEdges> sign_{}, offset_{};
     bool geometryError_ = false;
