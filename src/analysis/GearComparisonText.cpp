@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace corvellan {
 
@@ -198,6 +199,9 @@ void writeComparisonText(const GearComparison& c, std::ostream& out) {
     out << "A: " << c.nameA << "\nB: " << c.nameB << "\n";
     out << "Mid gear (RevArmCen): A " << formatFixed(c.a.revArmCen, 0, kLengthDecimals) << ", B "
         << formatFixed(c.b.revArmCen, 0, kLengthDecimals) << "\n";
+    for (const auto& [name, report] : {std::pair{"A", &c.a}, std::pair{"B", &c.b}})
+        if (!report->unbuildable.empty())
+            out << name << ": geometry error: " << report->unbuildable << "\n";
     const auto rows = comparisonTableRows(c, true);
     std::string setting;
     for (const auto& row : rows) {
