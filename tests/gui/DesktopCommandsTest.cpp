@@ -109,8 +109,7 @@ class DesktopTest : public EditingTest {
     static ModalScript::Step readBox(QString& text) {
         return [&text](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_NE(box, nullptr) << modal->objectName().toStdString() << " "
-                                    << modal->metaObject()->className();
+            ASSERT_NE(box, nullptr) << modal->objectName().toStdString();
             text = box->text();
             box->button(QMessageBox::Ok)->click();
         };
