@@ -1,5 +1,7 @@
 #include "analysis/Balance.h"
 
+#include "model/Solver.h"
+
 #include <algorithm>
 #include <cmath>
 #include <set>
@@ -59,6 +61,8 @@ const DimensionInfo* dimensionByName(const std::string& name) {
 }
 
 std::string balanceProblemError(const Model& m, const BalanceProblem& p) {
+    const std::string unbuildable = unbuildableLinkage(m.frame);
+    if (!unbuildable.empty()) return unbuildable;
     if (p.vary.empty()) return "choose at least one dimension to vary";
     std::set<int> seen;
     for (const BalanceVariable& v : p.vary) {

@@ -54,7 +54,7 @@ class BalanceDialogTest : public MainWindowTest {
     }
     int rowOf(const char* name) const {
         for (int r = 0; r < dialog()->table()->rowCount(); ++r)
-            if (dialog()->table()->item(r, 0)->text() == name) return r;
+            if (dialog()->table()->item(r, 0)->toolTip() == name) return r; // the code name
         return -1;
     }
 };
