@@ -77,6 +77,8 @@ int runCommandLine(int argc, char** argv) {
     addEventsCommand(cli);
     addCompareCommand(cli);
     addBalanceCommand(cli);
+    addIndicatorCommand(cli);
+    addPerformanceCommand(cli);
     addDesignSpaceCommands(cli);
     addRenderStudyCommands(cli);
     const int status = cli.run(std::vector<std::string>(argv + 1, argv + argc));
