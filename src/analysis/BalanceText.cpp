@@ -1,5 +1,6 @@
 #include "analysis/BalanceText.h"
 
+#include "analysis/DesignFigures.h"
 #include "analysis/ValveEventsText.h"
 
 #include <nlohmann/json.hpp>
@@ -109,7 +110,7 @@ void writeBalanceJson(const BalanceReport& r, std::ostream& out) {
     out << jsonLine(j) << "\n";
 }
 
-void writeBalanceText(const BalanceReport& r, std::ostream& out) {
+void writeBalanceText(const BalanceReport& r, std::ostream& out, bool captions) {
     const BalanceWeights& w = r.problem.weights;
     out << "Objective before " << formatFixed(r.before, 0, 4) << ", after "
         << formatFixed(r.after, 0, 4) << " (" << r.evaluations << " evaluations, "
@@ -117,12 +118,14 @@ void writeBalanceText(const BalanceReport& r, std::ostream& out) {
     out << "Weights: cut-off " << number(w.cutOff) << ", lead " << number(w.lead)
         << ", mean cut-off " << number(w.mean) << "\n";
     char head[128];
-    std::snprintf(head, sizeof head, "\n%-22s%12s%12s\n", "Dimension", "Before", "After");
+    const int width = captions ? 26 : 20;
+    std::snprintf(head, sizeof head, "\n%-*s%12s%12s\n", width + 2, "Dimension", "Before", "After");
     out << head;
     for (size_t i = 0; i < r.problem.vary.size(); ++i) {
         const DimensionInfo* info = dimensionInfo(r.problem.vary[i].code);
         char buf[128];
-        std::snprintf(buf, sizeof buf, "  %-20s%12s%12s%s\n", info ? info->name : "",
+        const char* name = !info ? "" : captions ? dimensionCaption(info->code) : info->name;
+        std::snprintf(buf, sizeof buf, "  %-*s%12s%12s%s\n", width, name,
                       formatFixed(r.beforeValues[i], 0, kLengthDecimals).c_str(),
                       formatFixed(r.afterValues[i], 0, kLengthDecimals).c_str(),
                       r.beforeValues[i] != r.afterValues[i] ? "" : "  (unchanged)");

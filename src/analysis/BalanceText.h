@@ -38,6 +38,9 @@ int changedDimensionCount(const BalanceReport& r);
 // "After": <events object>} and a newline.
 void writeBalanceJson(const BalanceReport& r, std::ostream& out);
 // The readable before/after table.
-void writeBalanceText(const BalanceReport& r, std::ostream& out);
+// `captions`: the dimensions named as the dimension dialogs name them
+// ("Eccentric Crank Angle Deg"), as the Balance window shows them; else by
+// the code names the command line takes.
+void writeBalanceText(const BalanceReport& r, std::ostream& out, bool captions = false);
 
 } // namespace corvellan

@@ -106,8 +106,8 @@ std::vector<std::vector<std::string>> dimensionTableRows(const GearComparison& c
 }
 
 std::vector<std::string> engineerComparisonHeader() {
-    return {"Setting", "Figure",        "Front A", "Front B", "Front B - A",
-            "Rear A",  "Rear B",        "Rear B - A"};
+    return {"Setting",     "Figure", "Front A", "Front B",
+            "Front B - A", "Rear A", "Rear B",  "Rear B - A"};
 }
 
 std::vector<std::vector<std::string>> engineerComparisonRows(const GearComparison& c) {
@@ -179,8 +179,8 @@ std::vector<std::vector<std::string>> readableDimensionRows(const GearComparison
     for (const DimensionDifference& d : c.dimensions) {
         const DimensionInfo* info = dimensionByName(d.name);
         const std::string caption = info ? dimensionCaption(info->code) : d.name;
-        rows.push_back({caption.empty() ? d.name : caption, fullNumber(d.a), fullNumber(d.b),
-                        d.name});
+        rows.push_back(
+            {caption.empty() ? d.name : caption, fullNumber(d.a), fullNumber(d.b), d.name});
     }
     return rows;
 }

@@ -265,11 +265,9 @@ void writeSettingText(const EventsReport& report, const SettingEvents& s, std::o
     out << "\n                                               Front        Rear\n";
     writeEndsRow(out, "Cut-off, % of stroke", f.cutOffPct, r.cutOffPct, kPctDecimals);
     writeEndsRow(out, "Lead, length", f.lead, r.lead, kLengthDecimals);
-    writeEndsRow(out, "Lead, degrees of crank before DC", f.leadAngle, r.leadAngle,
-                 kAngleDecimals);
+    writeEndsRow(out, "Lead, degrees of crank before DC", f.leadAngle, r.leadAngle, kAngleDecimals);
     writeEndsRow(out, "Release, % of stroke", f.releasePct, r.releasePct, kPctDecimals);
-    writeEndsRow(out, "Compression, % of stroke", f.compressionPct, r.compressionPct,
-                 kPctDecimals);
+    writeEndsRow(out, "Compression, % of stroke", f.compressionPct, r.compressionPct, kPctDecimals);
     writeEndsRow(out, "Admission, % of stroke (- before DC)", signedAdmissionPct(f),
                  signedAdmissionPct(r), kPctDecimals);
     writeEndsRow(out, "Admission, driver angle", f.admissionAngle, r.admissionAngle,

@@ -279,7 +279,7 @@ void TBalance::finish() {
                                .arg(QString::fromStdString(formatFixed(report_.before, 0, 4)))
                                .arg(QString::fromStdString(formatFixed(report_.after, 0, 4))));
     std::ostringstream text;
-    writeBalanceText(report_, text);
+    writeBalanceText(report_, text, true);
     resultText_->setPlainText(QString::fromStdString(text.str()));
     const QString note = QString::fromStdString(balanceUndoNote(report_));
     status_->setText(report_.stopped ? "Stopped: the best design found so far. " + note : note);

@@ -57,12 +57,10 @@ bool sameBits(const std::vector<Real>& a, const std::vector<Real>& b) {
 
 // The code names the figures have in the CSV and JSON, for the headers' tool
 // tips.
-const char* const kEngineerKeys[] = {"CutOffPct (Front)",      "CutOffPct (Rear)",
-                                     "Lead (Front)",           "Lead (Rear)",
-                                     "lead angle (Front)",     "lead angle (Rear)",
-                                     "ReleasePct (Front)",     "ReleasePct (Rear)",
-                                     "CompressionPct (Front)", "CompressionPct (Rear)",
-                                     "ValveTravel"};
+const char* const kEngineerKeys[] = {
+    "CutOffPct (Front)",      "CutOffPct (Rear)",      "Lead (Front)",       "Lead (Rear)",
+    "lead angle (Front)",     "lead angle (Rear)",     "ReleasePct (Front)", "ReleasePct (Rear)",
+    "CompressionPct (Front)", "CompressionPct (Rear)", "ValveTravel"};
 
 } // namespace
 

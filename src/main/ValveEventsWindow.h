@@ -14,9 +14,9 @@
 // selected cells as tab-separated text; "Save CSV..." writes the full
 // detail as CSV.
 
+#include "analysis/ValveEvents.h"
 #include "main/ReportWindow.h"
 #include "model/Model.h"
-#include "analysis/ValveEvents.h"
 
 #include <functional>
 
