@@ -81,6 +81,7 @@ int runCommandLine(int argc, char** argv) {
     addPerformanceCommand(cli);
     addDesignSpaceCommands(cli);
     addRenderStudyCommands(cli);
+    addRenderSteamCommands(cli);
     const int status = cli.run(std::vector<std::string>(argv + 1, argv + argc));
     const std::string why = output.finish();
     std::cout.rdbuf(standard);
