@@ -19,6 +19,7 @@
 #include <memory>
 #include <thread>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -68,6 +69,7 @@ class TBalance : public QDialog {
 
   private:
     bool readProblem(BalanceProblem& p, QString* error) const;
+    void objectiveChanged();
     void poll();
     void finish();
     void stopWorker();
@@ -75,8 +77,11 @@ class TBalance : public QDialog {
 
     Model& m_;
     QTableWidget* table_;
+    QComboBox* objective_;
+    QLineEdit* cutOffs_;
     QLineEdit* settings_;
     QLineEdit* weights_[3];
+    QLineEdit* leads_[2];
     QPushButton* start_;
     QPushButton* cancel_;
     QPushButton* apply_;
@@ -94,8 +99,9 @@ class TBalance : public QDialog {
     std::atomic<bool> workerDone_{false};
     std::thread worker_;
     Model startCopy_;
-    std::unique_ptr<BalanceObjective> objective_;
+    std::unique_ptr<BalanceObjective> search_;
     BalanceReport report_;
+    std::string note_;
     bool haveResult_ = false;
 };
 

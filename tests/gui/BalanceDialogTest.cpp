@@ -77,7 +77,7 @@ TEST_F(BalanceDialogTest, ApplyThenAsManyUndoAsItSaysRestoresEveryDimension) {
     dialog()->table()->item(lever, 2)->setText(low);
 
     BalanceSearchOptions quick;
-    quick.maxEvaluations = 200;
+    quick.maxEvaluations = 120;
     dialog()->setSearchOptions(quick);
     press("BalanceStart");
     ASSERT_TRUE(waitForResult());
