@@ -22,8 +22,10 @@ double PistonKinematics::crossheadX(double angleDeg) const {
 }
 
 double PistonKinematics::fractionAt(double x) const {
+    // A stroke lost in the rounding of the crosshead's distance (a main rod
+    // of 1e30) leaves the piston nowhere: no figure, not a made-up 0.
     const double span = frontX - rearX;
-    if (!(std::fabs(span) > 0)) return 0;
+    if (!(std::fabs(span) > 1e-12 * std::fabs(frontX))) return std::nan("");
     return (frontX - x) / span;
 }
 

@@ -126,7 +126,8 @@ TEST(Arguments, FiguresAreShortestWithoutNoiseAndANonNumberIsEmptyOrNull) {
     std::string header, front;
     std::getline(rows, header);
     std::getline(rows, front);
-    EXPECT_EQ(front.rfind("0.5,Rev,Front,", 0), 0u) << front;
+    EXPECT_EQ(front.rfind("0.5,", 0), 0u) << front;
+    EXPECT_NE(front.find(",Front,"), std::string::npos) << front;
     EXPECT_NE(front.find(",,"), std::string::npos) << front;
     for (const char* bad : {"nan", "inf", "e-1"})
         EXPECT_EQ(csv.stdOut.find(bad), std::string::npos) << bad << "\n" << csv.stdOut;
