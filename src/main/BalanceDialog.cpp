@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <set>
 #include <sstream>
 
@@ -43,29 +44,23 @@ QTableWidgetItem* fixedItem(const QString& text) {
     return item;
 }
 
-// A bound's cell keeps the exact bound beside its seven-figure text, so a
-// bound the user leaves alone is the one the command line takes.
-constexpr int kExactRole = Qt::UserRole + 1;
-
+// A bound's cell remembers the text it was filled with, so a bound the user
+// leaves alone is taken exactly (TBalance::exactBounds_), as the command
+// line takes it, not from its seven figures.
 QTableWidgetItem* boundItem(Ext v) {
     auto* item = new QTableWidgetItem(numberText(v));
-    item->setData(kExactRole, QVariant::fromValue(static_cast<double>(v)));
     item->setData(Qt::UserRole, item->text());
     return item;
+}
+
+bool untouched(const QTableWidgetItem* item) {
+    return item->text() == item->data(Qt::UserRole).toString();
 }
 
 bool parseNumber(const QString& text, Ext& out) {
     bool ok = false;
     out = parseReal(text.toStdString(), &ok);
     return ok;
-}
-
-bool boundValue(const QTableWidgetItem* item, Ext& out) {
-    if (item->text() == item->data(Qt::UserRole).toString()) {
-        out = item->data(kExactRole).toDouble();
-        return true;
-    }
-    return parseNumber(item->text(), out);
 }
 
 bool parseList(const QString& text, std::vector<double>& out, QString* bad) {
@@ -197,6 +192,7 @@ void TBalance::refill() {
     std::set<int> chosen;
     for (const BalanceVariable& v : defaults.vary)
         chosen.insert(v.code);
+    exactBounds_.clear();
     int row = 0;
     for (const DimensionInfo& d : allDimensions()) {
         const BalanceVariable bounds = balanceBounds(m_, d.code);
@@ -207,6 +203,7 @@ void TBalance::refill() {
         name->setToolTip(QString::fromLatin1(d.label).simplified());
         table_->setItem(row, NameColumn, name);
         table_->setItem(row, ValueColumn, fixedItem(numberText(dimensionValue(m_, d.code))));
+        exactBounds_.push_back(bounds);
         table_->setItem(row, LowColumn, boundItem(bounds.low));
         table_->setItem(row, HighColumn, boundItem(bounds.high));
         ++row;
@@ -250,8 +247,18 @@ bool TBalance::readProblem(BalanceProblem& p, QString* error) const {
         if (name->checkState() != Qt::Checked) continue;
         BalanceVariable v;
         v.code = name->data(Qt::UserRole).toInt();
-        if (!boundValue(table_->item(row, LowColumn), v.low) ||
-            !boundValue(table_->item(row, HighColumn), v.high)) {
+        const QTableWidgetItem* low = table_->item(row, LowColumn);
+        const QTableWidgetItem* high = table_->item(row, HighColumn);
+        const bool exact = static_cast<size_t>(row) < exactBounds_.size();
+        if (exact && untouched(low))
+            v.low = exactBounds_[static_cast<size_t>(row)].low;
+        else if (!parseNumber(low->text(), v.low))
+            v.low = NAN;
+        if (exact && untouched(high))
+            v.high = exactBounds_[static_cast<size_t>(row)].high;
+        else if (!parseNumber(high->text(), v.high))
+            v.high = NAN;
+        if (std::isnan(v.low) || std::isnan(v.high)) {
             *error = "The bounds of " + name->text() + " must be numbers.";
             return false;
         }
@@ -393,6 +400,7 @@ void TBalance::apply() {
         setRunning(false);
         return;
     }
+    if (countBalanceApply(report_).changed > 0) Q_EMIT aboutToApply();
     if (applyBalance(m_, report_).revArmRangeChanged) Q_EMIT revArmRangeChanged();
     closeDimensionDialog(m_, [this] { Q_EMIT revArmScrollToZero(); });
     haveResult_ = false;

@@ -18,6 +18,7 @@
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -59,6 +60,8 @@ class TBalance : public QDialog {
     QPlainTextEdit* resultText() const { return resultText_; }
 
   Q_SIGNALS:
+    // Apply is about to store a balance that changes the gear.
+    void aboutToApply();
     // As the dimension dialogs ask when they commit and close.
     void revArmRangeChanged();
     void revArmScrollToZero();
@@ -93,6 +96,9 @@ class TBalance : public QDialog {
     QTimer* poll_;
 
     BalanceSearchOptions options_;
+    // The bounds each row was filled with, exactly (the cells show seven
+    // figures).
+    std::vector<BalanceVariable> exactBounds_;
     // Shared with the worker while it runs; the rest is its alone until it
     // says it is done.
     BalanceProgress shared_;
