@@ -56,12 +56,15 @@ void BM_Floor_EightSettingsEvents(benchmark::State& state) {
             computeSettingEvents(m, s, events);
 }
 
+// On every core (the default), and on one (state.range(0) = 1), whose CPU
+// time is then the whole work's.
 void BM_DefaultBalanceOfNominal(benchmark::State& state) {
     const Model m = nominal();
     int evaluations = 0;
     double after = 0;
     for (auto _ : state) {
         BalanceObjective objective(m, defaultBalanceProblem(m));
+        if (state.range(0) > 0) objective.setThreads(static_cast<int>(state.range(0)));
         const BalanceOutcome outcome = searchBalance(objective);
         evaluations = outcome.evaluations;
         after = outcome.after;
@@ -75,6 +78,6 @@ void BM_DefaultBalanceOfNominal(benchmark::State& state) {
 
 BENCHMARK(BM_BalanceObjective)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Floor_EightSettingsEvents)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DefaultBalanceOfNominal)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_DefaultBalanceOfNominal)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();

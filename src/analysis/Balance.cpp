@@ -1,5 +1,7 @@
 #include "analysis/Balance.h"
 
+#include "analysis/Parallel.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -213,10 +215,11 @@ std::vector<Real> currentBalanceValues(const Model& m, const BalanceProblem& p) 
 }
 
 BalanceObjective::BalanceObjective(const Model& start, BalanceProblem problem)
-    : problem_(std::move(problem)), compared_(comparedSettings(problem_)), scratch_(start) {
+    : problem_(std::move(problem)), compared_(comparedSettings(problem_)), scratch_(start),
+      threads_(defaultThreadCount()) {
     events_.resize(compared_.size());
     guesses_.resize(compared_.size());
-    found_.assign(compared_.size(), false);
+    found_.assign(compared_.size(), 0);
     startValues_ = currentBalanceValues(start, problem_);
     const BalanceConstraints& c = problem_.constraints;
     limits_.fullGear = std::isfinite(c.fullGearCutOffLoss);
@@ -263,26 +266,37 @@ BalanceObjective::BalanceObjective(const Model& start, BalanceProblem problem)
 }
 
 bool BalanceObjective::computeEvents(bool fromStart) {
-    bool all = true;
-    for (size_t i = 0; i < compared_.size(); ++i) {
+    const size_t compared = compared_.size();
+    fullGear_.resize(limits_.fullGear || limits_.noOverTravel ? 2 : 0);
+    const Ext cen = scratch_.gear.RevArmCen(), max = scratch_.frame.RevArmToCentMax;
+    // Each setting on a copy of the candidate of its own thread: a setting's
+    // events depend on the design alone (and its root-finding on the fixed
+    // guesses), so the results do not depend on how they are spread.
+    const int threads = std::max(1, std::min(threads_, static_cast<int>(compared + 2)));
+    workers_.resize(static_cast<size_t>(threads - 1));
+    for (Model& w : workers_)
+        w = scratch_;
+    auto task = [&](long long index, int worker) {
+        Model& m = worker == 0 ? scratch_ : workers_[static_cast<size_t>(worker - 1)];
+        const size_t i = static_cast<size_t>(index);
+        if (i >= compared) {
+            const bool forward = i == compared;
+            computeSettingEvents(m, clampSetting(m, forward ? cen - max : cen + max), forward,
+                                 fullGear_[i - compared]);
+            return;
+        }
         const ComparedSetting& c = compared_[i];
         if (!c.byCutOff) {
-            computeSettingEvents(scratch_, balanceSetting(scratch_, c.value), events_[i]);
-            continue;
+            computeSettingEvents(m, balanceSetting(m, c.value), events_[i]);
+            found_[i] = true;
+            return;
         }
         const CutOffSettingResult r = findCutOffSetting(
-            scratch_, c.forward, c.value, fromStart ? CutOffSettingGuess{} : guesses_[i],
-            events_[i]);
+            m, c.forward, c.value, fromStart ? CutOffSettingGuess{} : guesses_[i], events_[i]);
         found_[i] = r.found;
         if (fromStart && r.found) guesses_[i] = {r.distance, r.slope};
-        all = all && r.found;
-    }
-    fullGear_.resize(limits_.fullGear || limits_.noOverTravel ? 2 : 0);
-    if (!fullGear_.empty()) {
-        const Ext cen = scratch_.gear.RevArmCen(), max = scratch_.frame.RevArmToCentMax;
-        computeSettingEvents(scratch_, clampSetting(scratch_, cen - max), true, fullGear_[0]);
-        computeSettingEvents(scratch_, clampSetting(scratch_, cen + max), false, fullGear_[1]);
-    }
+    };
+    runParallel(static_cast<long long>(compared + fullGear_.size()), threads, task);
     if (fromStart && limits_.noOverTravel && fullGear_.size() == 2)
         for (int d = 0; d < 2; ++d) {
             // Full gear of the starting design already over-travelling is the
@@ -291,7 +305,7 @@ bool BalanceObjective::computeEvents(bool fromStart) {
             startOverTravel_[d][0] = fullGear_[d].front.overTravel;
             startOverTravel_[d][1] = fullGear_[d].rear.overTravel;
         }
-    return all;
+    return std::all_of(found_.begin(), found_.end(), [](char f) { return f != 0; });
 }
 
 BalanceValue BalanceObjective::evaluate(const double* values) {

@@ -184,8 +184,10 @@ class BalanceObjective {
     double leadScale() const { return leadScale_; }
 
     // The candidate with these values (one per variable, each stored as a
-    // 4-byte real).
+    // 4-byte real). Its settings are computed on `threads` threads (at
+    // first one per core); the value is the same whatever the count.
     BalanceValue evaluate(const double* values);
+    void setThreads(int threads) { threads_ = threads; }
     // J of events at the compared settings (and at full gear, forward then
     // reverse, where the limits look there), or infeasible.
     BalanceValue value(const std::vector<SettingEvents>& events,
@@ -208,9 +210,11 @@ class BalanceObjective {
     BalanceProblem problem_;
     std::vector<ComparedSetting> compared_;
     Model scratch_;
+    int threads_;
     std::vector<SettingEvents> events_, fullGear_;
     std::vector<CutOffSettingGuess> guesses_;
-    std::vector<bool> found_;
+    std::vector<char> found_; // per compared setting (written by several threads)
+    std::vector<Model> workers_; // the other threads' copies of the candidate
     std::vector<double> targets_;
     std::vector<Real> startValues_;
     BalanceLimits limits_;

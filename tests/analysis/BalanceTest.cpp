@@ -68,8 +68,9 @@ TEST(BalanceSearch, ReturnsADesignInsideItsBoundsWithinEveryLimitNeverWorseThanT
         }
         expectWithinLimits(r);
         // A fresh objective judges the design rebuilt from the values alone
-        // as the search did.
+        // as the search did, on one thread as on every core.
         BalanceObjective again(m, *p);
+        again.setThreads(1);
         std::vector<double> values(r.afterValues.begin(), r.afterValues.end());
         const BalanceValue v = again.evaluate(values.data());
         EXPECT_TRUE(v.feasible);
