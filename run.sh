@@ -2,6 +2,6 @@
 # Installs what is missing, builds, and starts CORVELLAN on its nominal gear.
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
-"$root/tools/setup.sh"
+"$root/tools/setup.sh" corvellan
 cd "$root"
 exec "$root/build/src/app/corvellan" "$@"

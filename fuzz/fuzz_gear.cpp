@@ -1,10 +1,11 @@
 // Fuzzes the gear from its dimensions to the pictures: the bytes choose every
 // dimension, the driver angle and reverse-arm setting, the view, the steam
-// levels, the text scale, the diagram positions and scale, and the overlay
-// items; then the gear is solved, its valve computed, and the whole mechanism
-// frame (steam display and close-up included), the four diagrams and the pivot
-// data panel and table rows are drawn into a real image, and the valve events
-// of the diagram positions are found and written out.
+// levels, the text scale, the diagram positions and scale, the overlay items
+// and whether the pivot paths are drawn; then the gear is solved, its valve
+// computed, and the whole mechanism frame (steam display, close-up and paths
+// included), the four diagrams and the pivot data panel and table rows are
+// drawn into a real image, and the valve events of the diagram positions are
+// found and written out.
 
 #include "FuzzBytes.h"
 
@@ -91,6 +92,7 @@ void chooseGear(Model& m, FuzzBytes& in) {
     m.dyn.UndoShown = flags & 16;
     m.refPoints.mode = flags & 32;
     setPivotDataMode(m, flags & 64);
+    m.pivotData.pathsShown = flags & 128;
     // A close-up of any dimension, or none.
     const std::uint8_t pick = in.byte();
     m.view.SelectedDimCode = pick < 36 ? allDimensions()[pick].code : 0;

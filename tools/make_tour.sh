@@ -20,4 +20,6 @@ done
 "$bin" render ports --mode B -o "$docs/ports.png"
 
 "$bin" render events -o "$docs/events.png"
+"$bin" render cutoffs --dims "$root/examples/five-inch-gauge.dco" \
+  --compare "$root/examples/five-inch-gauge-balanced.dco" -o "$docs/cutoffs.png"
 echo "pictures in $docs"

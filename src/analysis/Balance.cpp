@@ -1,6 +1,7 @@
 #include "analysis/Balance.h"
 
 #include "analysis/Parallel.h"
+#include "model/Solver.h"
 
 #include <algorithm>
 #include <cmath>
@@ -118,6 +119,8 @@ const DimensionInfo* dimensionByName(const std::string& name) {
 }
 
 std::string balanceProblemError(const Model& m, const BalanceProblem& p) {
+    const std::string unbuildable = unbuildableLinkage(m.frame);
+    if (!unbuildable.empty()) return unbuildable;
     if (p.vary.empty()) return "choose at least one dimension to vary";
     std::set<int> seen;
     for (const BalanceVariable& v : p.vary) {

@@ -1,5 +1,7 @@
 #include "analysis/GearComparisonText.h"
 
+#include "analysis/Balance.h"
+#include "analysis/DesignFigures.h"
 #include "analysis/ValveEventsText.h"
 
 #include <nlohmann/json.hpp>
@@ -99,6 +101,86 @@ std::vector<std::vector<std::string>> dimensionTableRows(const GearComparison& c
     std::vector<std::vector<std::string>> rows;
     for (const DimensionDifference& d : c.dimensions)
         rows.push_back({d.name, fullNumber(d.a), fullNumber(d.b)});
+    return rows;
+}
+
+std::vector<std::string> engineerComparisonHeader() {
+    return {"Setting", "Figure",        "Front A", "Front B", "Front B - A",
+            "Rear A",  "Rear B",        "Rear B - A"};
+}
+
+std::vector<std::vector<std::string>> engineerComparisonRows(const GearComparison& c) {
+    constexpr int kLength = 5, kPct = 3, kDegrees = 2;
+    const Ext scale = comparedScale(c);
+    auto put = [scale](std::vector<std::string>& row, const Figure& a, const Figure& b,
+                       int decimals) {
+        const ComparedFigure f{"", decimals, a, b};
+        row.push_back(cell(f.a, decimals, true, scale));
+        row.push_back(cell(f.b, decimals, true, scale));
+        row.push_back(cell(f.difference(), decimals, true, scale));
+    };
+    std::vector<std::vector<std::string>> rows;
+    const size_t n = std::min(c.a.settings.size(), c.b.settings.size());
+    for (size_t k = 0; k < n; ++k) {
+        const SettingEvents& a = c.a.settings[k];
+        const SettingEvents& b = c.b.settings[k];
+        const std::string name = std::to_string(k + 1) + ": " + settingName(c.a, a);
+        auto ends = [&](const char* figure, Figure EndEvents::*what, int decimals) {
+            std::vector<std::string> row{"", figure};
+            put(row, a.front.*what, b.front.*what, decimals);
+            put(row, a.rear.*what, b.rear.*what, decimals);
+            rows.push_back(row);
+        };
+        auto whole = [&](const char* figure, const Figure& fa, const Figure& fb, int decimals) {
+            std::vector<std::string> row{"", figure};
+            put(row, fa, fb, decimals);
+            row.insert(row.end(), 3, "");
+            rows.push_back(row);
+        };
+        const size_t first = rows.size();
+        ends("Cut-off, % of stroke", &EndEvents::cutOffPct, kPct);
+        {
+            std::vector<std::string> row{"", "Lead, length"};
+            put(row, a.front.lead, b.front.lead, kLength);
+            put(row, a.rear.lead, b.rear.lead, kLength);
+            rows.push_back(row);
+        }
+        ends("Lead, \u00b0 before dead centre", &EndEvents::leadAngle, kDegrees);
+        ends("Release, % of stroke", &EndEvents::releasePct, kPct);
+        ends("Compression, % of stroke", &EndEvents::compressionPct, kPct);
+        {
+            // Steam admitted before dead centre, while the piston still
+            // comes towards it, reads as a negative percentage.
+            auto signedPct = [](const EndEvents& e) -> Figure {
+                if (!e.admissionPct) return std::nullopt;
+                return e.leadAngle && *e.leadAngle > 0 ? -*e.admissionPct : *e.admissionPct;
+            };
+            std::vector<std::string> row{"", "Admission, % of stroke (- before DC)"};
+            put(row, signedPct(a.front), signedPct(b.front), kPct);
+            put(row, signedPct(a.rear), signedPct(b.rear), kPct);
+            rows.push_back(row);
+        }
+        whole("Valve travel, length", a.valveTravel, b.valveTravel, kLength);
+        whole("Reverse arm, length", a.revArmPos, b.revArmPos, kLength);
+        whole("Cut-off front - rear, %", a.cutOffDifference, b.cutOffDifference, kPct);
+        whole("Lead front - rear, length", a.leadDifference, b.leadDifference, kLength);
+        std::vector<std::string> error{"", "Geometry error", flag(a.geometryError),
+                                       flag(b.geometryError)};
+        error.insert(error.end(), 4, "");
+        rows.push_back(error);
+        rows[first][0] = name;
+    }
+    return rows;
+}
+
+std::vector<std::vector<std::string>> readableDimensionRows(const GearComparison& c) {
+    std::vector<std::vector<std::string>> rows;
+    for (const DimensionDifference& d : c.dimensions) {
+        const DimensionInfo* info = dimensionByName(d.name);
+        const std::string caption = info ? dimensionCaption(info->code) : d.name;
+        rows.push_back({caption.empty() ? d.name : caption, fullNumber(d.a), fullNumber(d.b),
+                        d.name});
+    }
     return rows;
 }
 

@@ -253,12 +253,24 @@ Sample sampleAt(Gear& m, const Turn& t, double angle) {
     return evaluate(m, a);
 }
 
+// Degrees the crank turns from `from` to `to` in the running direction, in
+// (-180, 180].
+double crankTurn(double from, double to, bool forward) {
+    double d = std::fmod(forward ? to - from : from - to, 360.0);
+    if (d > 180) d -= 360;
+    if (d <= -180) d += 360;
+    return d;
+}
+
 void endFigures(const Turn& t, const std::vector<ValveEvent>& events, int steamEdge,
-                const Sample& deadCentre, EndEvents& end) {
+                const Sample& deadCentre, double deadCentreAngle, bool forward, EndEvents& end) {
     const int exhaustEdge = steamEdge + 1;
     end.lead = deadCentre.open[steamEdge];
     edgeFigures(events, steamEdge, end.admissionAngle, end.admissionPct, end.cutOffAngle,
                 end.cutOffPct);
+    end.leadAngle = std::nullopt;
+    if (end.admissionAngle)
+        end.leadAngle = crankTurn(*end.admissionAngle, deadCentreAngle, forward);
     edgeFigures(events, exhaustEdge, end.releaseAngle, end.releasePct, end.compressionAngle,
                 end.compressionPct);
     end.maxSteamOpening = largestOpening(t, steamEdge);
@@ -324,8 +336,10 @@ void computeEventsOf(Model& scratch, Real revArmPos, const bool* running, Settin
     if (!out.forward) reverseKinds(out.events);
     sortRunningOrder(out.events, out.forward);
 
-    endFigures(turn, out.events, FrontSteamEdge, sampleAt(gear, turn, k.frontAngle), out.front);
-    endFigures(turn, out.events, RearSteamEdge, sampleAt(gear, turn, k.rearAngle), out.rear);
+    endFigures(turn, out.events, FrontSteamEdge, sampleAt(gear, turn, k.frontAngle), k.frontAngle,
+               out.forward, out.front);
+    endFigures(turn, out.events, RearSteamEdge, sampleAt(gear, turn, k.rearAngle), k.rearAngle,
+               out.forward, out.rear);
     const CylinderDimensions& c = scratch.cyl;
     out.front.overTravel =
         out.front.maxSteamOpening > static_cast<Ext>(c.BridgeWidthFront) + c.SteamPortWidthFront;
@@ -356,7 +370,9 @@ void computeSettingEvents(Model& scratch, Real revArmPos, bool running, SettingE
 EventsReport computeEvents(const Model& m, const std::vector<Real>& settings) {
     EventsReport report;
     report.revArmCen = m.gear.RevArmCen();
+    report.revArmToCentMax = m.frame.RevArmToCentMax;
     report.lengthScale = gearLengthScale(m);
+    report.unbuildable = unbuildableLinkage(m.frame);
     report.settings.resize(settings.size());
     Model scratch = m;
     for (size_t i = 0; i < settings.size(); ++i)

@@ -49,6 +49,10 @@ using Figure = std::optional<double>; // absent where the edge does not cross tw
 
 struct EndEvents {
     double lead = 0; // steam opening at this end's true dead centre (negative: blind)
+    // The lead as crank angle: degrees the crank turns from admission to this
+    // end's dead centre in the running direction (positive: steam admitted
+    // before dead centre); absent without an admission.
+    Figure leadAngle;
     Figure admissionAngle, admissionPct;
     Figure cutOffAngle, cutOffPct;
     Figure releaseAngle, releasePct;
@@ -94,6 +98,7 @@ struct SettingEvents {
 
 struct EventsReport {
     Real revArmCen = 0; // mid gear as the gear is constructed
+    Real revArmToCentMax = 0; // full gear's distance from it
     // The gear's size (gearLengthScale): the scale of the report's lengths,
     // below 1e-12 of which a length is written as 0.
     Ext lengthScale = 0;
@@ -102,6 +107,10 @@ struct EventsReport {
     // one sign over the whole travel.
     Figure neutralFront, neutralRear;
     std::vector<SettingEvents> settings;
+    // Why the linkage cannot be built at all (a length that is not
+    // positive); "" for a gear that can be. Every setting of such a gear is
+    // a geometry error.
+    std::string unbuildable;
 };
 
 // The side of the constructed mid gear a setting lies on, as the main

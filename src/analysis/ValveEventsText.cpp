@@ -41,6 +41,14 @@ Json endJson(const EndEvents& e, Ext length) {
     return j;
 }
 
+// Where the steam is admitted before dead centre the piston is still
+// coming towards it: the readable forms give that admission as a negative
+// percentage, before dead centre, not as a point 12 % into the stroke.
+Figure signedAdmissionPct(const EndEvents& e) {
+    if (!e.admissionPct) return std::nullopt;
+    return e.leadAngle && *e.leadAngle > 0 ? -*e.admissionPct : *e.admissionPct;
+}
+
 // A cell: in full, or rounded for reading; empty where the figure is absent.
 struct CellFormat {
     bool readable;
@@ -57,7 +65,8 @@ struct CellFormat {
 void appendEndRow(std::vector<std::vector<std::string>>& rows, const SettingEvents& s,
                   const char* endName, const EndEvents& e, const CellFormat& cell) {
     rows.push_back({cell.length(s.revArmPos), directionName(s), endName, cell.length(s.valveTravel),
-                    cell.length(e.lead), cell.angle(e.admissionAngle), cell.pct(e.admissionPct),
+                    cell.length(e.lead), cell.angle(e.admissionAngle),
+                    cell.pct(cell.readable ? signedAdmissionPct(e) : e.admissionPct),
                     cell.angle(e.cutOffAngle), cell.pct(e.cutOffPct), cell.angle(e.releaseAngle),
                     cell.pct(e.releasePct), cell.angle(e.compressionAngle),
                     cell.pct(e.compressionPct), cell.length(e.maxSteamOpening),
@@ -70,24 +79,16 @@ std::string textCell(const Figure& f, int width, int decimals) {
     return formatFixed(*f, width, decimals);
 }
 
-void writeFigureRow(std::ostream& out, const char* label, const Figure& frontAngle,
-                    const Figure& frontPct, const Figure& rearAngle, const Figure& rearPct) {
+// A row of the readable block: a label and the front and rear figures.
+void writeEndsRow(std::ostream& out, const char* label, const Figure& front, const Figure& rear,
+                  int decimals) {
     char buf[160];
-    std::snprintf(buf, sizeof buf, "  %-20s%s%s  %s%s\n", label,
-                  textCell(frontAngle, 10, kAngleDecimals).c_str(),
-                  textCell(frontPct, 12, kPctDecimals).c_str(),
-                  textCell(rearAngle, 10, kAngleDecimals).c_str(),
-                  textCell(rearPct, 12, kPctDecimals).c_str());
+    std::snprintf(buf, sizeof buf, "  %-38s%s%s\n", label, textCell(front, 12, decimals).c_str(),
+                  textCell(rear, 12, decimals).c_str());
     out << buf;
 }
 
-void writeLengthRow(std::ostream& out, const char* label, double front, double rear) {
-    char buf[160];
-    std::snprintf(buf, sizeof buf, "  %-20s%s  %s\n", label,
-                  formatFixed(front, 22, kLengthDecimals).c_str(),
-                  formatFixed(rear, 22, kLengthDecimals).c_str());
-    out << buf;
-}
+constexpr double kMidGearShare = 0.005; // of the travel: closer than this is mid gear
 
 } // namespace
 
@@ -101,6 +102,62 @@ const char* directionName(const SettingEvents& s) {
         return "Neutral";
     }
     return "";
+}
+
+const char* const kEventsUnitsNote =
+    "Forward is below mid gear (a reverse-arm figure smaller than mid gear's), reverse above. "
+    "Percentages are of the stroke from each end's own dead centre; lengths in the gear's unit; "
+    "lead also in degrees of crank before dead centre.";
+
+std::string settingName(const EventsReport& report, const SettingEvents& s) {
+    const Ext offset = static_cast<Ext>(s.revArmPos) - report.revArmCen;
+    const Ext travel = report.revArmToCentMax;
+    if (!(std::fabs(offset) > kMidGearShare * travel)) return "Mid gear";
+    const bool forwardSide = offset < 0;
+    const char* side = forwardSide ? "Fwd" : "Rev";
+    const RunningDirection drives =
+        forwardSide ? RunningDirection::Forward : RunningDirection::Reverse;
+    if (s.direction == drives && s.front.cutOffPct && s.rear.cutOffPct)
+        return std::string(side) + ", cut-off " +
+               formatFixed((*s.front.cutOffPct + *s.rear.cutOffPct) / 2, 0, 0) + " %";
+    const Ext share = travel > 0 ? 100 * std::fabs(offset) / travel : 0;
+    return std::string(side) + " " + formatFixed(share, 0, 0) + " % of full gear";
+}
+
+std::string settingLabel(const EventsReport& report, const SettingEvents& s) {
+    return settingName(report, s) + "  (" + formatFixed(s.revArmPos, 0, kLengthDecimals) + ")";
+}
+
+std::vector<std::string> engineerTableHeader() {
+    return {"Setting",
+            "Reverse arm\nlength",
+            "Cut-off front\n% of stroke",
+            "Cut-off rear\n% of stroke",
+            "Lead front\nlength",
+            "Lead rear\nlength",
+            "Lead front\n\u00b0 before DC",
+            "Lead rear\n\u00b0 before DC",
+            "Release front\n% of stroke",
+            "Release rear\n% of stroke",
+            "Compression front\n% of stroke",
+            "Compression rear\n% of stroke",
+            "Valve travel\nlength"};
+}
+
+std::vector<std::vector<std::string>> engineerTableRows(const EventsReport& report) {
+    const CellFormat cell{true, report.lengthScale};
+    const auto degrees = [](const Figure& f) { return f ? formatFixed(*f, 0, 2) : std::string(); };
+    std::vector<std::vector<std::string>> rows;
+    for (const SettingEvents& s : report.settings) {
+        const EndEvents& f = s.front;
+        const EndEvents& r = s.rear;
+        rows.push_back({settingName(report, s), cell.length(s.revArmPos), cell.pct(f.cutOffPct),
+                        cell.pct(r.cutOffPct), cell.length(f.lead), cell.length(r.lead),
+                        degrees(f.leadAngle), degrees(r.leadAngle), cell.pct(f.releasePct),
+                        cell.pct(r.releasePct), cell.pct(f.compressionPct),
+                        cell.pct(r.compressionPct), cell.length(s.valveTravel)});
+    }
+    return rows;
 }
 
 Json settingJson(const SettingEvents& s, Ext lengthScale) {
@@ -196,36 +253,41 @@ void writeEventsCsv(const EventsReport& report, std::ostream& out) {
         writeRow(row);
 }
 
-void writeSettingText(const SettingEvents& s, std::ostream& out) {
-    out << "Reverse arm " << formatFixed(s.revArmPos, 0, kLengthDecimals) << "  "
-        << directionName(s)
-        << (s.direction == RunningDirection::Neutral ? " (events for driver angle "
-                                                     : " (driver angle ")
+void writeSettingText(const EventsReport& report, const SettingEvents& s, std::ostream& out) {
+    out << "Setting " << settingName(report, s) << "  (reverse arm "
+        << formatFixed(s.revArmPos, 0, kLengthDecimals) << "; " << directionName(s)
+        << (s.direction == RunningDirection::Neutral ? ", events for driver angle "
+                                                     : ", driver angle ")
         << (s.forward ? "increasing" : "decreasing") << ")\n";
     out << "  Valve travel " << formatFixed(s.valveTravel, 0, kLengthDecimals) << "\n";
     if (s.geometryError)
         out << "  The gear cannot be assembled at some angles: the figures are those of the "
                "nearest positions the solver could place.\n";
-    out << "\n  Driver angle   Piston %   Event\n";
-    for (const ValveEvent& e : s.events)
-        out << "  " << formatFixed(e.angle, 12, kAngleDecimals)
-            << formatFixed(e.pct, 11, kPctDecimals) << "   " << eventKindName(e.kind) << "\n";
-    if (s.events.empty()) out << "  (no port edge opens or closes)\n";
 
-    out << "\n                      ------- Front -------   ------- Rear --------\n"
-           "                           Angle    Piston %       Angle    Piston %\n";
     const EndEvents& f = s.front;
     const EndEvents& r = s.rear;
-    writeFigureRow(out, "Admission", f.admissionAngle, f.admissionPct, r.admissionAngle,
-                   r.admissionPct);
-    writeFigureRow(out, "Cut-off", f.cutOffAngle, f.cutOffPct, r.cutOffAngle, r.cutOffPct);
-    writeFigureRow(out, "Release", f.releaseAngle, f.releasePct, r.releaseAngle, r.releasePct);
-    writeFigureRow(out, "Compression", f.compressionAngle, f.compressionPct, r.compressionAngle,
-                   r.compressionPct);
-    writeLengthRow(out, "Lead", f.lead, r.lead);
-    writeLengthRow(out, "Max steam opening", f.maxSteamOpening, r.maxSteamOpening);
-    writeLengthRow(out, "Max exhaust opening", f.maxExhaustOpening, r.maxExhaustOpening);
-    writeLengthRow(out, "Steam travel %", f.steamTravelPct, r.steamTravelPct);
+    out << "\n                                               Front        Rear\n";
+    writeEndsRow(out, "Cut-off, % of stroke", f.cutOffPct, r.cutOffPct, kPctDecimals);
+    writeEndsRow(out, "Lead, length", f.lead, r.lead, kLengthDecimals);
+    writeEndsRow(out, "Lead, degrees of crank before DC", f.leadAngle, r.leadAngle,
+                 kAngleDecimals);
+    writeEndsRow(out, "Release, % of stroke", f.releasePct, r.releasePct, kPctDecimals);
+    writeEndsRow(out, "Compression, % of stroke", f.compressionPct, r.compressionPct,
+                 kPctDecimals);
+    writeEndsRow(out, "Admission, % of stroke (- before DC)", signedAdmissionPct(f),
+                 signedAdmissionPct(r), kPctDecimals);
+    writeEndsRow(out, "Admission, driver angle", f.admissionAngle, r.admissionAngle,
+                 kAngleDecimals);
+    writeEndsRow(out, "Cut-off, driver angle", f.cutOffAngle, r.cutOffAngle, kAngleDecimals);
+    writeEndsRow(out, "Release, driver angle", f.releaseAngle, r.releaseAngle, kAngleDecimals);
+    writeEndsRow(out, "Compression, driver angle", f.compressionAngle, r.compressionAngle,
+                 kAngleDecimals);
+    writeEndsRow(out, "Largest steam opening", f.maxSteamOpening, r.maxSteamOpening,
+                 kLengthDecimals);
+    writeEndsRow(out, "Largest exhaust opening", f.maxExhaustOpening, r.maxExhaustOpening,
+                 kLengthDecimals);
+    writeEndsRow(out, "Steam travel, % of stroke", f.steamTravelPct, r.steamTravelPct,
+                 kPctDecimals);
     for (const auto& [end, name] : {std::pair{&f, "front"}, std::pair{&r, "rear"}})
         if (end->overTravel)
             out << "  Over-travel at the " << name
@@ -234,9 +296,23 @@ void writeSettingText(const SettingEvents& s, std::ostream& out) {
         << ", cut-off "
         << (s.cutOffDifference ? formatFixed(*s.cutOffDifference, 0, kPctDecimals) + " %" : "-")
         << "\n";
+
+    out << "\n  Port edges in running order from driver angle 0\n"
+           "  Driver angle   Piston %   Event\n";
+    for (const ValveEvent& e : s.events)
+        out << "  " << formatFixed(e.angle, 12, kAngleDecimals)
+            << formatFixed(e.pct, 11, kPctDecimals) << "   " << eventKindName(e.kind) << "\n";
+    if (s.events.empty()) out << "  (no port edge opens or closes)\n";
 }
 
 void writeEventsText(const EventsReport& report, std::ostream& out) {
+    if (!report.unbuildable.empty())
+        out << "Geometry error: " << report.unbuildable
+            << ". The figures below are those of the positions the solver places, not of a "
+               "gear.\n";
+    out << "Forward is below mid gear, reverse above. Percentages are of the stroke from each "
+           "end's own\ndead centre; lengths in the gear's unit; lead also in degrees of crank "
+           "before dead centre (DC).\n";
     out << "Mid gear (RevArmCen) " << formatFixed(report.revArmCen, 0, kLengthDecimals) << "\n";
     auto neutral = [](const Figure& f) {
         return f ? formatFixed(*f, 0, kLengthDecimals) : std::string("none in the travel");
@@ -245,7 +321,7 @@ void writeEventsText(const EventsReport& report, std::ostream& out) {
         << ", rear " << neutral(report.neutralRear) << "\n";
     for (const SettingEvents& s : report.settings) {
         out << "\n";
-        writeSettingText(s, out);
+        writeSettingText(report, s, out);
     }
 }
 

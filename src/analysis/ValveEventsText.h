@@ -35,9 +35,27 @@ void writeSettingJson(const SettingEvents& s, std::ostream& out, Ext lengthScale
 // empty fields.
 void writeEventsCsv(const EventsReport& report, std::ostream& out);
 
+// A setting as the trade names it: "Mid gear"; by its cut-off, "Fwd, cut-off
+// 25 %" (the mean of the two ends, where both cut off and the steam drives
+// the way of that side of mid gear); else by its travel, "Fwd 50 % of full
+// gear". Forward is below mid gear.
+std::string settingName(const EventsReport& report, const SettingEvents& s);
+// The name and the reverse-arm figure: "Fwd, cut-off 25 %  (-0.74999)".
+std::string settingLabel(const EventsReport& report, const SettingEvents& s);
+
+// What an engineer compares, one row per setting, front and rear side by
+// side: the setting's name, its reverse arm, cut-off, lead (length and
+// crank degrees before dead centre), release, compression and valve travel,
+// rounded for the screen. The headers are words with units, a line break
+// before the unit.
+std::vector<std::string> engineerTableHeader();
+std::vector<std::vector<std::string>> engineerTableRows(const EventsReport& report);
+// The headers' one-line explanation of the units and the sign of forward.
+extern const char* const kEventsUnitsNote;
+
 // The readable table: the mid-gear setting, then one block per setting.
 void writeEventsText(const EventsReport& report, std::ostream& out);
-void writeSettingText(const SettingEvents& s, std::ostream& out);
+void writeSettingText(const EventsReport& report, const SettingEvents& s, std::ostream& out);
 
 // The events table by rows of cells, one row per setting and end, as the CSV
 // has them. `readable` rounds the figures for the screen; otherwise they are

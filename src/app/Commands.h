@@ -11,6 +11,7 @@ void addSolveCommand(CommandLine& cli);
 void addRenderMechanismCommand(CommandLine& cli);
 void addRenderDiagramCommands(CommandLine& cli); // sine, oval, steam, ports
 void addRenderEventsCommand(CommandLine& cli);
+void addRenderCutOffsCommand(CommandLine& cli);
 void addTableCommand(CommandLine& cli);
 void addEventsCommand(CommandLine& cli);
 void addCompareCommand(CommandLine& cli);

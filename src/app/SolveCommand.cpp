@@ -103,6 +103,8 @@ void printTable(const Model& m, std::ostream& out) {
     for (const SolvedFigure& f : lapFigures(m))
         row(f.name, f.value);
     out << "\nGeometryError         " << (m.error.GeometryError ? "true" : "false") << "\n";
+    const std::string unbuildable = unbuildableLinkage(m.frame);
+    if (!unbuildable.empty()) out << "  (" << unbuildable << ")\n";
 }
 
 int runSolve(const SolveOptions& o) {

@@ -5,7 +5,7 @@
 #include "model/LocalTime.h"
 #include "model/PivotDataTable.h"
 
-#include <cstdio>
+#include <iostream>
 #include <memory>
 
 namespace corvellan {
@@ -35,7 +35,7 @@ int runTable(const TableOptions& o) {
         localDateTime(date, time);
         text = buildPivotDataTable(m, date, time);
     }
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
     return 0;
 }
 

@@ -205,10 +205,14 @@ void DiagramWindow::done(int result) {
 }
 
 void DiagramWindow::updateCaption() {
+    setWindowTitle(captionNow());
+}
+
+QString DiagramWindow::captionNow() const {
     FrameState f;
     f.clock = hooks_.clock;
     buildCaptions(m_, f);
-    setWindowTitle(QString::fromStdString(captionOf(f.captions)));
+    return QString::fromStdString(captionOf(f.captions));
 }
 
 void DiagramWindow::clearPicture() {

@@ -102,6 +102,9 @@ class DiagramWindow : public QDialog {
     // The diagram drawn afresh on another canvas, as "ReDraw" draws it (a
     // picture file, a printed page), with a compared gear over it as on screen.
     void drawDiagramOn(Canvas& c);
+    // The window's caption as it would be built now, with the present time:
+    // the caption of a printed page.
+    QString captionNow() const;
 
     // The redraw triggers, as the menu, the buttons and the bars run them.
     void reDraw();

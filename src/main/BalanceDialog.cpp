@@ -1,7 +1,10 @@
 #include "main/BalanceDialog.h"
 
+#include "main/Controls.h"
+
 #include "analysis/BalanceApply.h"
 #include "model/DimensionEdit.h"
+#include "analysis/DesignFigures.h"
 #include "analysis/ValveEvents.h"
 
 #include <QCloseEvent>
@@ -88,6 +91,7 @@ QPushButton* button(const char* name, const char* caption, QWidget* parent) {
 TBalance::TBalance(Model& model, QWidget* parent) : QDialog(parent), m_(model) {
     setObjectName("Balance");
     setWindowTitle("Balance");
+    setFont(sansFont(12)); // the program's own face, as every window has it
     setModal(true);
     resize(600, 680);
 
@@ -196,11 +200,13 @@ void TBalance::refill() {
     int row = 0;
     for (const DimensionInfo& d : allDimensions()) {
         const BalanceVariable bounds = balanceBounds(m_, d.code);
-        auto* name = fixedItem(d.name);
+        // Named as the dimension dialogs name it; the code name the command
+        // line and the files use is its tool tip.
+        auto* name = fixedItem(dimensionCaption(d.code));
         name->setFlags(name->flags() | Qt::ItemIsUserCheckable);
         name->setCheckState(chosen.count(d.code) ? Qt::Checked : Qt::Unchecked);
         name->setData(Qt::UserRole, d.code);
-        name->setToolTip(QString::fromLatin1(d.label).simplified());
+        name->setToolTip(QString::fromLatin1(d.name));
         table_->setItem(row, NameColumn, name);
         table_->setItem(row, ValueColumn, fixedItem(numberText(dimensionValue(m_, d.code))));
         exactBounds_.push_back(bounds);

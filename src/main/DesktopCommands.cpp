@@ -100,7 +100,12 @@ DesktopCommands::DesktopCommands(Model& model, TMainForm& window)
 void DesktopCommands::addMainWindowCommands() {
     mainPicture_ = new PictureCommands(
         &window_, [this] { return mechanismPicture(m_, window_); },
-        [this] { return window_.windowTitle(); });
+        [this] {
+            // The time of printing, whether or not the picture runs.
+            FrameState now;
+            buildCaptions(m_, now);
+            return QString::fromStdString(now.captions.main);
+        });
     QMenu* file = window_.findChild<QMenu*>("File1");
     if (!file) return;
     // After the dimension-file commands, in a group of their own before "E&xit".
@@ -143,7 +148,7 @@ void DesktopCommands::addPivotPathsToggle() {
 
 void DesktopCommands::addDiagramCommands(DiagramWindow* w) {
     auto* commands = new PictureCommands(
-        w, [w] { return shownDiagram(w); }, [w] { return w->windowTitle(); });
+        w, [w] { return shownDiagram(w); }, [w] { return w->captionNow(); });
     commands->saveAction()->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     w->menu()->addAction(commands->saveAction());
     w->menu()->addAction(commands->printAction());

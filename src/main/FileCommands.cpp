@@ -102,7 +102,7 @@ void FileCommands::openDosDimensions() {
     if (!path.isEmpty()) openPath(path, true);
 }
 
-void FileCommands::saveAsDimensions() {
+bool FileCommands::saveAsDimensions() {
     QFileDialog dialog(window_, QStringLiteral("Save As....."));
     prepare(dialog, "SaveDialog1", QStringLiteral("Data File (*.dco)"), QStringLiteral("dco"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -110,9 +110,10 @@ void FileCommands::saveAsDimensions() {
     // Replacing an existing file is confirmed first (the dialog's default).
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     const QString path = chosenFile(dialog);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     const FileResult result = saveDimensionFile(m_, QFile::encodeName(path).toStdString());
     if (!result.ok) reportFailure(result.message);
+    return result.ok;
 }
 
 bool FileCommands::openPath(const QString& path, bool dos) {

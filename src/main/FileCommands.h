@@ -26,7 +26,8 @@ class FileCommands : public QObject {
 
     void openDimensions();
     void openDosDimensions();
-    void saveAsDimensions();
+    // True when the dimensions were saved (not cancelled, not failed).
+    bool saveAsDimensions();
 
     // Reads `path` as the open commands do once their dialog has closed: the
     // earlier format when `dos`, else the program's own. Returns whether the

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QFile>
 
+#include <csignal>
+
 namespace corvellan {
 
 namespace {
@@ -26,6 +28,9 @@ bool openStartFile(TMainForm& window, const std::string& path) {
 }
 
 int runGui(int argc, char** argv, const std::string& dimsFile) {
+    // Past a limit on the size of files, a save fails with its reason instead
+    // of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     app.setApplicationName("CORVELLAN Outside Admission");
     // One style everywhere, so the small scroll bars and buttons look alike

@@ -1,5 +1,7 @@
 #include "main/MainWindow.h"
 
+#include "main/ValveEventsWindow.h"
+
 #include "main/ClientArea.h"
 #include "main/Commands.h"
 #include "main/Controls.h"
@@ -27,6 +29,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -87,6 +90,7 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
         [this] { dynVars_->followSwitch(); }, frame_->clock);
     valveEvents_ = new ValveEventsCommand(m_, this, *commands_);
     compare_ = new CompareCommands(m_, this, *diagrams_);
+    valveEvents_->window()->setComparedGear([this] { return compare_->gearB(); });
     balance_ = new BalanceCommand(m_, this, *motion_);
     studies_ = new StudyCommands(m_, this);
 
@@ -143,8 +147,30 @@ void TMainForm::changeEvent(QEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (dimensionsModified(m_) && !confirmLeaving()) {
+        event->ignore();
+        return;
+    }
     timer_->stop();
     QMainWindow::closeEvent(event);
+}
+
+// Dimensions changed since they were opened or saved are the user's work:
+// leaving asks first. True when the window may close.
+bool TMainForm::confirmLeaving() {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("CORVELLAN Outside Admission"),
+                    QStringLiteral("The dimensions of \"%1\" have changed since they were "
+                                   "opened or saved. Save them before leaving?")
+                        .arg(QString::fromStdString(m_.DimSetName)),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName("LeaveUnsaved");
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save: return files_->saveAsDimensions();
+    case QMessageBox::Discard: return true;
+    default: return false;
+    }
 }
 
 } // namespace corvellan

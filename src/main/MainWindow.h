@@ -92,6 +92,7 @@ class TMainForm : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    bool confirmLeaving();
     void applyWindowRequests();
     void placeOnScreen();
 

@@ -67,10 +67,17 @@ void PictureCommands::savePicture() {
 }
 
 void PictureCommands::print() {
+    const Picture picture = source_();
+    // The page turned to the picture's shape, so it fills the page; the user
+    // may still turn it in the dialog.
+    printer().setPageOrientation(picture.size.width() > picture.size.height()
+                                     ? QPageLayout::Landscape
+                                     : QPageLayout::Portrait);
     QPrintDialog dialog(&printer(), window_);
     dialog.setObjectName("PrintDialog");
     if (dialog.exec() != QDialog::Accepted) return;
-    if (!printPicture(printer(), source_(), caption_ ? caption_() : QString()))
+    // The caption is made now: its time is the time of printing.
+    if (!printPicture(printer(), picture, caption_ ? caption_() : QString()))
         report(QStringLiteral("Cannot print: the printer could not be started."));
 }
 

@@ -32,9 +32,13 @@ bool printPicture(QPaintDevice& device, const Picture& picture, const QString& c
     const qreal scale = std::min(static_cast<qreal>(area.width()) / picture.size.width(),
                                  static_cast<qreal>(area.height()) / picture.size.height());
     if (scale > 0) {
+        // Centred in the area below the caption: the page is turned to the
+        // picture's shape, so the picture fills it one way or the other.
+        const QRectF placed(area.left() + (area.width() - picture.size.width() * scale) / 2,
+                            area.top() + (area.height() - picture.size.height() * scale) / 2,
+                            picture.size.width() * scale, picture.size.height() * scale);
         painter.save();
-        painter.translate(area.left() + (area.width() - picture.size.width() * scale) / 2,
-                          area.top());
+        painter.translate(placed.topLeft());
         painter.scale(scale, scale);
         painter.setClipRect(QRect(QPoint(0, 0), picture.size));
         PainterCanvas canvas(&painter, picture.size.width(), picture.size.height());
@@ -43,9 +47,7 @@ bool printPicture(QPaintDevice& device, const Picture& picture, const QString& c
         // A thin frame marks the picture's edge on the page.
         painter.setPen(QPen(Qt::gray, 0));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(area.left() + (area.width() - picture.size.width() * scale) / 2,
-                                area.top(), picture.size.width() * scale,
-                                picture.size.height() * scale));
+        painter.drawRect(placed);
     }
     return painter.end();
 }

@@ -1,8 +1,10 @@
 #pragma once
 // A picture on a printed page: the caption (the picture's title, the gear's
-// name and the date) along the top, then the picture scaled to fill the rest
-// of the printable area without changing its shape, drawn by its own drawing
-// code so lines and texts stay sharp at the printer's resolution.
+// name and the date and time of printing) along the top, then the picture
+// scaled to fill the rest of the printable area without changing its shape,
+// centred there, drawn by its own drawing code so lines and texts stay sharp
+// at the printer's resolution. The print command turns the page to the
+// picture's shape first (landscape for a picture wider than tall).
 
 #include "platform/PictureFile.h"
 

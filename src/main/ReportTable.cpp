@@ -1,10 +1,12 @@
 #include "main/ReportTable.h"
 
+#include "model/SaveFile.h"
+
+#include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTableWidget>
 
@@ -78,13 +80,10 @@ void saveReportCsvAs(QWidget* parent, const QString& title, const char* dialogNa
 }
 
 bool saveReportText(const QString& path, const std::string& text, QString* error) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(text.data(), static_cast<qint64>(text.size())) ==
-            static_cast<qint64>(text.size()) &&
-        file.commit())
-        return true;
-    if (error) *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
+    const std::string why = writeFileReplacing(QFile::encodeName(path).toStdString(), text);
+    if (why.empty()) return true;
+    if (error)
+        *error = QStringLiteral("Cannot write \"%1\": %2.").arg(path, QString::fromStdString(why));
     return false;
 }
 

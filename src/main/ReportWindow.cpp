@@ -1,5 +1,6 @@
 #include "main/ReportWindow.h"
 
+#include "main/Controls.h"
 #include "main/ReportTable.h"
 #include "analysis/ValveEvents.h"
 
@@ -32,6 +33,7 @@ ReportWindow::ReportWindow(Model& model, const Names& names, QWidget* parent)
     : QWidget(parent, Qt::Window), m_(model), names_(names) {
     setObjectName(names.object);
     setWindowTitle(names.title);
+    setFont(sansFont(12));
 
     positionsChoice_ = new QRadioButton("Diagram positions", this);
     positionsChoice_->setObjectName("PositionsChoice");
@@ -77,6 +79,7 @@ void ReportWindow::showSweep(bool sweep) {
 
 void ReportWindow::recomputeIfChanged() {
     if (!sameBits(eventsInputs(m_), inputs_)) refresh();
+    watchTick();
 }
 
 void ReportWindow::refresh() {

@@ -58,6 +58,9 @@ class ReportWindow : public QWidget {
     // Computes the report and shows it.
     virtual void recompute() = 0;
     virtual std::string csvText() const = 0;
+    // Called each time the window looks for changes, after the report has
+    // been brought up to date: for what a window shows beyond the report.
+    virtual void watchTick() {}
     // Computes again now.
     void refresh();
 

@@ -1,5 +1,7 @@
 #include "main/SensitivityWindow.h"
 
+#include "main/Controls.h"
+
 #include "diagrams/DesignSpacePictures.h"
 #include "main/CanvasView.h"
 #include "main/PictureCommands.h"
@@ -48,6 +50,7 @@ TSensitivity::TSensitivity(Model& model, QWidget* parent)
     : QWidget(parent, Qt::Window), m_(model), controls_(new StudyControls) {
     setObjectName("TSensitivity");
     setWindowTitle("Sensitivity");
+    setFont(sansFont(12)); // the program's own face, as every window has it
     resize(980, 700);
 
     setting_ = new QComboBox(this);

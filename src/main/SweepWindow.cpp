@@ -1,5 +1,7 @@
 #include "main/SweepWindow.h"
 
+#include "main/Controls.h"
+
 #include "analysis/Balance.h"
 #include "diagrams/DesignSpacePictures.h"
 #include "main/CanvasView.h"
@@ -53,6 +55,7 @@ TSweep::TSweep(Model& model, QWidget* parent)
     : QWidget(parent, Qt::Window), m_(model), controls_(new StudyControls) {
     setObjectName("TSweep");
     setWindowTitle("Sweep");
+    setFont(sansFont(12)); // the program's own face, as every window has it
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel("Dimension", this), 0, 1);

@@ -1,5 +1,7 @@
 #include "main/ToleranceWindow.h"
 
+#include "main/Controls.h"
+
 #include "diagrams/DesignSpacePictures.h"
 #include "main/CanvasView.h"
 #include "main/PictureCommands.h"
@@ -58,6 +60,7 @@ TTolerance::TTolerance(Model& model, QWidget* parent)
     : QWidget(parent, Qt::Window), m_(model), controls_(new StudyControls) {
     setObjectName("TTolerance");
     setWindowTitle("Tolerances");
+    setFont(sansFont(12)); // the program's own face, as every window has it
     resize(1120, 720);
 
     samples_ = lineEdit("ToleranceSamples", QString::number(kDefaultSamples), this);

@@ -215,6 +215,7 @@ FileResult openWith(Model& m, const std::string& path, std::size_t limit, PlanFo
     if (!why.empty()) return openFailure(path, why);
     storeRecords(m, records, plan);
     m.DimSetName = dimSetNameFromPath(path);
+    markDimensionsSaved(m);
     return {true, {}};
 }
 
@@ -281,6 +282,7 @@ FileResult saveDimensionFile(Model& m, const std::string& path) {
     std::string why = writeFileReplacing(path, encodeDimRecords(buildDimensionRecords(m)));
     if (!why.empty()) return {false, "Cannot save \"" + path + "\": " + why + "."};
     m.DimSetName = dimSetNameFromPath(path);
+    markDimensionsSaved(m);
     return {true, {}};
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace corvellan {
@@ -98,6 +99,7 @@ void initialiseModel(Model& m) {
     // Steps 5 and 6.
     midGearCalc(m);
     updateRevArmScrollRange(m);
+    markDimensionsSaved(m);
 }
 
 Model nominalModel() {
@@ -158,6 +160,21 @@ void projectToScreen(Model& m) {
     };
     for (int i = 0; i <= 11; ++i) project(i);
     for (int i = 18; i <= 20; ++i) project(i);
+}
+
+void markDimensionsSaved(Model& m) {
+    const auto& all = allDimensions();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        m.savedDimensions[i] = dimensionValue(m, all[i].code);
+}
+
+bool dimensionsModified(const Model& m) {
+    const auto& all = allDimensions();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const Real now = dimensionValue(m, all[i].code);
+        if (std::memcmp(&now, &m.savedDimensions[i], sizeof now) != 0) return true;
+    }
+    return false;
 }
 
 Real dimensionValue(const Model& m, int code) {

@@ -227,6 +227,9 @@ struct Model {
     FrameDimensions nominalFrame;
     CylinderDimensions nominalCyl;
     std::string DimSetName = "Nominal";
+    // The dimensions as last opened or saved (the nominal set before any
+    // file), in the order of allDimensions(): what leaving compares against.
+    std::array<Real, 36> savedDimensions{};
 
     GearState gear;
     PivotTable pivots;
@@ -277,6 +280,11 @@ Real dimensionValue(const Model& m, int code);
 // ignoring any that is not a finite number. Figures far below it are
 // rounding noise.
 Ext gearLengthScale(const Model& m);
+// Takes the current dimensions as those of the file just opened or saved.
+void markDimensionsSaved(Model& m);
+// Whether any dimension differs from them, bit for bit (a value that is not a
+// number equals itself).
+bool dimensionsModified(const Model& m);
 // Writes a dimension with the pivot side effects of its code (11, 12: pivots 8
 // and 9; 102: Y3 and Y4; 109: Y4). Values beyond a 4-byte real are clamped.
 // Unknown codes write nothing and return false.

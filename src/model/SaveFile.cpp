@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include <fcntl.h>
@@ -108,34 +107,30 @@ std::string rewriteInPlace(const std::string& target, const std::vector<unsigned
     return why;
 }
 
-// The temporary file is filled by `fill` through its open descriptor, then
-// renamed over the target; on any failure it is removed and the target is as
-// it was. Where no temporary file can be made beside an existing target (a
-// folder the user may not create files in), or the target is no regular file
-// (a device), the content that `bytes` gives is written in place instead.
-template <class Fill, class Bytes>
-std::string replaceThrough(const std::string& path, Fill&& fill, Bytes&& bytes) {
+// The temporary file is filled with `bytes`, every write checked, synced and
+// closed, then renamed over the target; on any failure it is removed and the
+// target is as it was. Where no temporary file can be made beside an existing
+// target (a folder the user may not create files in), or the target is no
+// regular file (a device), the content is written in place instead.
+std::string replaceThrough(const std::string& path, const std::vector<unsigned char>& bytes) {
     const std::string target = followLinks(path);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
-    std::vector<unsigned char> content;
-    std::string why;
-    if (exists && !S_ISREG(st.st_mode)) {
-        why = bytes(content);
-        return why.empty() ? rewriteInPlace(target, content) : why;
-    }
+    // A file the user may not write is not replaced behind its back, though
+    // the folder would let a new one take its name.
+    if (exists && ::access(target.c_str(), W_OK) != 0) return std::strerror(errno);
+    if (exists && !S_ISREG(st.st_mode)) return rewriteInPlace(target, bytes);
     std::string tempPath;
     int fd = createTempBeside(target, tempPath);
     if (fd < 0) {
         const int createError = errno;
         if (!exists || (createError != EACCES && createError != EPERM))
             return std::strerror(createError);
-        why = bytes(content);
-        return why.empty() ? rewriteInPlace(target, content) : why;
+        return rewriteInPlace(target, bytes);
     }
     keepPermissionsOf(target, fd);
-    why = fill(fd, tempPath);
+    std::string why = writeAndSync(fd, bytes.data(), bytes.size());
     if (::close(fd) != 0 && why.empty()) why = std::strerror(errno);
     if (why.empty() && std::rename(tempPath.c_str(), target.c_str()) != 0)
         why = std::strerror(errno);
@@ -143,61 +138,14 @@ std::string replaceThrough(const std::string& path, Fill&& fill, Bytes&& bytes) 
     return why;
 }
 
-// What a writer that writes by name makes, read back from a scratch file in
-// the system's temporary folder.
-std::string contentOf(const std::function<std::string(const std::string&)>& write,
-                      std::vector<unsigned char>& out) {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string name = std::string(tmp && *tmp ? tmp : "/tmp") + "/corvellan-save-XXXXXX";
-    int fd = ::mkstemp(name.data());
-    if (fd < 0) return std::strerror(errno);
-    ::close(fd);
-    std::string why = write(name);
-    if (why.empty()) {
-        std::FILE* f = std::fopen(name.c_str(), "rb");
-        if (!f) {
-            why = std::strerror(errno);
-        } else {
-            unsigned char buffer[65536];
-            std::size_t n;
-            while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-                out.insert(out.end(), buffer, buffer + n);
-            if (std::ferror(f)) why = "the content could not be read back";
-            std::fclose(f);
-        }
-    }
-    ::unlink(name.c_str());
-    return why;
-}
-
 } // namespace
 
 std::string writeFileReplacing(const std::string& target, const std::vector<unsigned char>& bytes) {
-    return replaceThrough(
-        target,
-        [&](int fd, const std::string&) { return writeAndSync(fd, bytes.data(), bytes.size()); },
-        [&](std::vector<unsigned char>& out) {
-            out = bytes;
-            return std::string();
-        });
+    return replaceThrough(target, bytes);
 }
 
 std::string writeFileReplacing(const std::string& target, const std::string& bytes) {
     return writeFileReplacing(target, std::vector<unsigned char>(bytes.begin(), bytes.end()));
-}
-
-std::string writeFileReplacing(const std::string& target,
-                               const std::function<std::string(const std::string&)>& write) {
-    return replaceThrough(
-        target,
-        [&](int fd, const std::string& tempPath) {
-            std::string why = write(tempPath);
-            // The writer has closed its own handle; flush the data to disk
-            // through ours before the rename makes it the target.
-            if (why.empty() && ::fsync(fd) != 0) why = std::strerror(errno);
-            return why;
-        },
-        [&](std::vector<unsigned char>& out) { return contentOf(write, out); });
 }
 
 } // namespace corvellan

@@ -8,21 +8,16 @@
 // should that fail), as is a target that is no regular file (a device). A
 // symbolic link stays a link: the file it points to takes the new content.
 
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace corvellan {
 
-// Writes `bytes` as the new content of `target`. Returns "" on success,
-// otherwise the reason.
+// Every file the program writes (dimension files, pictures, CSV and text)
+// goes through here. Writes `bytes` as the new content of `target`. Returns
+// "" on success, otherwise the system's reason ("No space left on device").
+// An existing file the user may not write is refused, not replaced.
 std::string writeFileReplacing(const std::string& target, const std::vector<unsigned char>& bytes);
 std::string writeFileReplacing(const std::string& target, const std::string& bytes);
-
-// For writers that open a file by its name (picture writers): `write` fills
-// the temporary file named by its argument and returns "" or the reason.
-std::string
-writeFileReplacing(const std::string& target,
-                   const std::function<std::string(const std::string& tempPath)>& write);
 
 } // namespace corvellan

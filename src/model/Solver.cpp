@@ -1,6 +1,8 @@
 #include "model/Solver.h"
 
+#include "model/Dimensions.h"
 #include "model/Guards.h"
+#include "model/Numeric.h"
 #include "model/Trig.h"
 #include "model/Valve.h"
 
@@ -43,10 +45,26 @@ struct Wear {
     static Ext shift(Ext v, double d) { return d != 0 ? v + d : v; }
 };
 
+struct LinkageLength {
+    int code;
+    Real FrameDimensions::*value;
+};
+constexpr LinkageLength kLinkageLengths[] = {
+    {StrokeCode, &FrameDimensions::Stroke},
+    {EccCrankCirDiaCode, &FrameDimensions::EccCrankCirDia},
+    {MainRodCode, &FrameDimensions::MainRod},
+    {ValveRodCode, &FrameDimensions::ValveRod},
+    {ValveLeverUpperCode, &FrameDimensions::ValveLeverUpper},
+    {ValveLeverLowerCode, &FrameDimensions::ValveLeverLower},
+    {RevArmLinkUpperCode, &FrameDimensions::RevArmLinkUpper},
+    {LinkLowerCode, &FrameDimensions::LinkLower},
+};
+
 // The construction of solve() with the joints' offsets. Returns the
 // crosshead's shift from the gear without clearance (0 without offsets).
 Ext solveLinkage(Model& m, const Wear& wear) {
     Scratch s{m};
+    if (!linkageLengthsPositive(m.frame)) s.raise();
     auto& X = m.pivots.X;
     auto& Y = m.pivots.Y;
     const FrameDimensions& f = m.frame;
@@ -164,6 +182,26 @@ Ext solveLinkage(Model& m, const Wear& wear) {
 }
 
 } // namespace
+
+bool linkageLengthsPositive(const FrameDimensions& f) {
+    for (const LinkageLength& l : kLinkageLengths)
+        if (!(f.*l.value > 0)) return false; // NaN is no length either
+    return true;
+}
+
+std::string unbuildableLinkage(const FrameDimensions& f) {
+    std::string names;
+    int count = 0;
+    for (const LinkageLength& l : kLinkageLengths) {
+        if (f.*l.value > 0) continue;
+        const std::string value = shortestText(f.*l.value);
+        if (count++ > 0) names += ", ";
+        names += std::string(dimensionInfo(l.code)->label) + " is " +
+                 (value.empty() ? std::string("not a number") : value);
+    }
+    if (count == 0) return {};
+    return "the linkage cannot be built: " + names + ", where a positive length is needed";
+}
 
 void solve(Model& m) {
     solveLinkage(m, Wear{});

@@ -7,12 +7,24 @@
 #include "model/Model.h"
 
 #include <array>
+#include <string>
 
 namespace corvellan {
 
 // Solves the gear for m.gear.DriverAngle and m.gear.RevArmPos, then computes
-// the lap constants. Never clears GeometryError.
+// the lap constants. Never clears GeometryError; raises it for a gear whose
+// linkage has a length that is not positive (see below) at every angle.
 void solve(Model& m);
+
+// The construction takes the stroke, the eccentric crank circle and every rod,
+// lever and arm as a length between two distinct pins: the arithmetic would
+// place pivots for a negative or zero one (a main rod of -8 squares to 64),
+// but no linkage has it. Whether all of them are positive numbers.
+bool linkageLengthsPositive(const FrameDimensions& f);
+// Why the linkage cannot be built ("the linkage cannot be built: Main Rod is
+// -8, where a positive length is needed"), naming each such length in code
+// order; "" when all are positive.
+std::string unbuildableLinkage(const FrameDimensions& f);
 
 // The pin joints of the linkage. At each, one member carries the pin and the
 // other the eye it runs in; in a worn gear the two centres stand apart.

@@ -4,6 +4,7 @@
 #include "platform/QPainterCanvas.h"
 #include "platform/SvgCanvas.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -15,7 +16,11 @@ namespace corvellan {
 
 namespace {
 
-QString pngFile(const QString& path, const Picture& picture) {
+// Each format is encoded into memory first: Qt's writers do not all report a
+// failed write or close, so the bytes reach the disk only through the checked
+// writer, which leaves the old file whole when the disk refuses them.
+
+QString pngBytes(const Picture& picture, QBuffer& out) {
     QImage image;
     if (picture.pixels) {
         image = picture.pixels();
@@ -26,20 +31,19 @@ QString pngFile(const QString& path, const Picture& picture) {
     }
     if (image.size() != picture.size)
         image = image.copy(0, 0, picture.size.width(), picture.size.height());
-    return image.save(path, "PNG") ? QString() : QStringLiteral("the picture could not be encoded");
+    return image.save(&out, "PNG") ? QString() : QStringLiteral("the picture could not be encoded");
 }
 
-QString svgFile(const QString& path, const Picture& picture) {
-    SvgCanvas svg(QFile::encodeName(path).toStdString(), picture.size.width(),
-                  picture.size.height());
-    if (!svg.ok()) return QStringLiteral("the file could not be opened");
+QString svgBytes(const Picture& picture, QBuffer& out) {
+    SvgCanvas svg(&out, picture.size.width(), picture.size.height());
+    if (!svg.ok()) return QStringLiteral("the picture could not be encoded");
     picture.draw(svg);
-    return svg.finish() ? QString() : QStringLiteral("the file could not be written");
+    return svg.finish() ? QString() : QStringLiteral("the picture could not be encoded");
 }
 
 // One page the size of the picture, a point per pixel.
-QString pdfFile(const QString& path, const Picture& picture) {
-    QPdfWriter writer(path);
+QString pdfBytes(const Picture& picture, QBuffer& out) {
+    QPdfWriter writer(&out);
     writer.setTitle(picture.title);
     writer.setCreator(QStringLiteral("CORVELLAN Outside Admission"));
     writer.setResolution(72);
@@ -47,10 +51,10 @@ QString pdfFile(const QString& path, const Picture& picture) {
         QPageSize(QSizeF(picture.size), QPageSize::Point, QString(), QPageSize::ExactMatch),
         QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     QPainter painter;
-    if (!painter.begin(&writer)) return QStringLiteral("the file could not be opened");
+    if (!painter.begin(&writer)) return QStringLiteral("the picture could not be encoded");
     PainterCanvas canvas(&painter, picture.size.width(), picture.size.height());
     picture.draw(canvas);
-    return painter.end() ? QString() : QStringLiteral("the file could not be written");
+    return painter.end() ? QString() : QStringLiteral("the picture could not be encoded");
 }
 
 } // namespace
@@ -62,20 +66,27 @@ PictureFormat pictureFormatOf(const QString& path) {
     return PictureFormat::None;
 }
 
-QString writePictureFile(const QString& path, const Picture& picture) {
-    const PictureFormat format = pictureFormatOf(path);
+QString encodePicture(PictureFormat format, const Picture& picture, QByteArray& bytes) {
+    bytes.clear();
     if (format == PictureFormat::None)
         return QStringLiteral("the name must end in .png, .svg or .pdf");
     if (picture.size.isEmpty()) return QStringLiteral("the picture is empty");
-    const std::string why =
-        writeFileReplacing(QFile::encodeName(path).toStdString(), [&](const std::string& tempPath) {
-            const QString temp = QFile::decodeName(tempPath.c_str());
-            const QString error = format == PictureFormat::Png   ? pngFile(temp, picture)
-                                  : format == PictureFormat::Svg ? svgFile(temp, picture)
-                                                                 : pdfFile(temp, picture);
-            return error.toStdString();
-        });
-    return QString::fromStdString(why);
+    QBuffer out(&bytes);
+    if (!out.open(QIODevice::WriteOnly)) return QStringLiteral("the picture could not be encoded");
+    const QString why = format == PictureFormat::Png   ? pngBytes(picture, out)
+                        : format == PictureFormat::Svg ? svgBytes(picture, out)
+                                                       : pdfBytes(picture, out);
+    out.close();
+    return why;
+}
+
+QString writePictureFile(const QString& path, const Picture& picture) {
+    QByteArray bytes;
+    const QString why = encodePicture(pictureFormatOf(path), picture, bytes);
+    if (!why.isEmpty()) return why;
+    const std::vector<unsigned char> content(bytes.begin(), bytes.end());
+    return QString::fromStdString(
+        writeFileReplacing(QFile::encodeName(path).toStdString(), content));
 }
 
 } // namespace corvellan

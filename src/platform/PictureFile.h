@@ -2,11 +2,13 @@
 // Pictures saved as files: PNG, SVG or PDF, chosen by the file name's
 // extension. SVG and PDF run the picture's drawing code on a canvas over
 // Qt's SVG generator or PDF writer, so lines and texts stay vectors; a PNG
-// is the picture's pixels. Each file is written beside its target first and
-// then renamed over it, so a failed save leaves an existing file as it was.
+// is the picture's pixels. A picture is encoded in memory, then written by
+// the one checked file writer (model/SaveFile.h): beside its target first and
+// renamed over it, so a failed save leaves an existing file as it was.
 
 #include "view/Canvas.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -30,7 +32,11 @@ struct Picture {
     QString title; // of the SVG and PDF document
 };
 
-// Writes `picture` to `path`; returns "" or why it could not.
+// The file's bytes of `picture` in `format`; returns "" or why it could not.
+QString encodePicture(PictureFormat format, const Picture& picture, QByteArray& bytes);
+
+// Writes `picture` to `path`; returns "" or why it could not (the system's
+// reason when the disk refuses it).
 QString writePictureFile(const QString& path, const Picture& picture);
 
 } // namespace corvellan

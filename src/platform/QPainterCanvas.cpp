@@ -3,6 +3,7 @@
 #include "platform/Fonts.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPolygon>
 
 #include <algorithm>
@@ -53,6 +54,14 @@ const PainterCanvas::CachedFont& PainterCanvas::cachedFont(const TextStyle& styl
             c.style.face == style.face)
             return c;
     QFont f = fontFor(style);
+    // A PDF places each glyph where the layout puts it: glyphs laid out by
+    // their hinted whole-pixel advances stand apart by the difference to the
+    // face's own widths, and a reader of the file takes those gaps for word
+    // spaces ("Fw d"). On a PDF (the saved picture and the printed page) the
+    // texts are laid out unhinted, by the face's widths.
+    const QPaintEngine* engine = painter_ ? painter_->paintEngine() : nullptr;
+    if (engine && engine->type() == QPaintEngine::Pdf)
+        f.setHintingPreference(QFont::PreferNoHinting);
     fonts_.push_back({style, f, QFontMetrics(f).ascent()});
     return fonts_.back();
 }

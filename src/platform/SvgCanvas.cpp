@@ -5,7 +5,16 @@ namespace corvellan {
 SvgCanvas::SvgCanvas(const std::string& path, int width, int height)
     : PainterCanvas(width, height), file_(QString::fromStdString(path)) {
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    generator_.setOutputDevice(&file_);
+    start(&file_, width, height);
+}
+
+SvgCanvas::SvgCanvas(QIODevice* device, int width, int height) : PainterCanvas(width, height) {
+    if (!device || !device->isWritable()) return;
+    start(device, width, height);
+}
+
+void SvgCanvas::start(QIODevice* device, int width, int height) {
+    generator_.setOutputDevice(device);
     generator_.setSize(QSize(width, height));
     generator_.setViewBox(QRect(0, 0, width, height));
     generator_.setTitle(QStringLiteral("CORVELLAN Outside Admission"));

@@ -15,6 +15,8 @@ namespace corvellan {
 class SvgCanvas : public PainterCanvas {
   public:
     SvgCanvas(const std::string& path, int width, int height);
+    // Writes to `device`, which the caller keeps open and alive.
+    SvgCanvas(QIODevice* device, int width, int height);
     ~SvgCanvas() override;
     SvgCanvas(const SvgCanvas&) = delete;
     SvgCanvas& operator=(const SvgCanvas&) = delete;
@@ -28,6 +30,8 @@ class SvgCanvas : public PainterCanvas {
     bool begin() override;
 
   private:
+    void start(QIODevice* device, int width, int height);
+
     QFile file_;
     QSvgGenerator generator_;
     QPainter painter_;

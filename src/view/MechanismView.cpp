@@ -137,7 +137,10 @@ void buildCaptions(const Model& m, FrameState& f) {
     const std::string tail = m.DimSetName + "     " + date + "   " + time + "   " + kVersion;
     const std::string title = "CORVELLAN Outside Admission";
     Captions& k = f.captions;
-    k.main = title + std::string(12, ' ') + tail;
+    // The main caption marks dimensions that differ from the file (or the
+    // nominal set) with a star after the set's name.
+    k.main = title + std::string(12, ' ') + m.DimSetName + (dimensionsModified(m) ? "*" : "") +
+             "     " + date + "   " + time + "   " + kVersion;
     k.sine = title + "      Sine Diagram    " + tail;
     k.oval = title + "      Oval Diagram    " + tail;
     k.steam = title + "      Steam Diagram    " + tail;

@@ -3,6 +3,7 @@
 #include "model/PivotPick.h"
 
 #include <array>
+#include <cmath>
 
 namespace corvellan {
 
@@ -18,10 +19,12 @@ bool sameView(const ViewTransform& a, const ViewTransform& b) {
            a.ViewOffsetY == b.ViewOffsetY;
 }
 
-// Whether B lies on the segment from A to C, between them.
-bool continuesStraight(long long ax, long long ay, long long bx, long long by, long long cx,
-                       long long cy) {
-    const long long ux = bx - ax, uy = by - ay, vx = cx - bx, vy = cy - by;
+// Whether B lies on the segment from A to C, between them. Screen points of a
+// wild gear lie anywhere in the int range, so their differences take 33 bits
+// and the products 66: the test is done in 128-bit integers, exactly.
+bool continuesStraight(int ax, int ay, int bx, int by, int cx, int cy) {
+    using Wide = __int128;
+    const Wide ux = Wide(bx) - ax, uy = Wide(by) - ay, vx = Wide(cx) - bx, vy = Wide(cy) - by;
     return ux * vy == uy * vx && ux * vx + uy * vy > 0;
 }
 
@@ -42,6 +45,9 @@ void PivotPathLayer::project(const Model& m) {
         for (std::size_t i = 0; i <= path.x.size() && !path.x.empty(); ++i) {
             // The last point closes the curve at the first.
             const std::size_t k = i % path.x.size();
+            // A place that is no number has no pixel (rounded, it would land
+            // at the picture's corner): the path leaves it out.
+            if (!std::isfinite(path.x[k]) || !std::isfinite(path.y[k])) continue;
             const int x = screenColumn(m, path.x[k]);
             const int y = screenRow(m, path.y[k]);
             const std::size_t n = p.xs.size();

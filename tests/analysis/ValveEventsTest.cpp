@@ -3,6 +3,7 @@
 // every edge against an independent scan twenty times finer than the search.
 
 #include "analysis/ValveEvents.h"
+#include "analysis/Balance.h"
 #include "analysis/PistonKinematics.h"
 #include "analysis/ValveEventsText.h"
 #include "model/Model.h"
@@ -248,4 +249,48 @@ TEST(EventsOfASetting, LeadsAreReadAtTheTrueDeadCentresAndOverTravelIsFlagged) {
     }
     EXPECT_GE(flagged, 4);
     EXPECT_FALSE(computeEvents(nominal, {nominal.gear.RevArmCen()}).settings[0].front.overTravel);
+}
+
+// The lead in degrees of crank and the lead in length tell the same story
+// on every setting of the sweep, running either way: steam admitted before
+// dead centre is a port already open there, admitted after it one still shut.
+TEST(ValveEvents, LeadAngleAgreesWithTheOpeningAtDeadCentreBothWays) {
+    const Model m = nominalModel();
+    const EventsReport r = computeEvents(m, sweepSettings(m));
+    int checked = 0;
+    for (const SettingEvents& s : r.settings) {
+        for (const EndEvents* e : {&s.front, &s.rear}) {
+            if (!e->leadAngle || std::fabs(e->lead) < 1e-4) continue;
+            EXPECT_EQ(*e->leadAngle > 0, e->lead > 0) << s.revArmPos << " " << *e->leadAngle;
+            EXPECT_LT(std::fabs(*e->leadAngle), 90) << s.revArmPos;
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 40);
+}
+
+// A main rod of -8 solves as one of +8 would, with pistons far beyond their
+// stroke; it is no gear, and every setting and the report say so.
+TEST(EventsOfASetting, AGearWithANegativeRodIsAGeometryErrorEverywhere) {
+    Model m = nominalModel();
+    m.frame.MainRod = -8;
+    const EventsReport report = computeEvents(m, sweepSettings(m));
+    for (const SettingEvents& s : report.settings)
+        EXPECT_TRUE(s.geometryError) << s.revArmPos;
+    std::ostringstream text;
+    writeEventsText(report, text);
+    EXPECT_EQ(text.str().rfind("Geometry error: the linkage cannot be built: Main Rod is -8", 0),
+              0u)
+        << text.str().substr(0, 200);
+    // The balance refuses it before searching.
+    BalanceProblem p;
+    p.vary = {{MainRodCode, -9, 9}};
+    p.settings = {0.5};
+    EXPECT_EQ(balanceProblemError(m, p).rfind("the linkage cannot be built", 0), 0u);
+
+    // The same gear with the rod's true length has none.
+    m.frame.MainRod = 8;
+    for (const SettingEvents& s : computeEvents(m, sweepSettings(m)).settings)
+        EXPECT_FALSE(s.geometryError) << s.revArmPos;
+    EXPECT_EQ(computeEvents(m, {0}).unbuildable, "");
 }

@@ -144,8 +144,8 @@ TEST(EventsCommand, CsvHasAHeaderAndARowPerSettingAndEndAndTheTableABlockPerSett
     const Outcome text = runCorvellan("events --sweep");
     ASSERT_EQ(text.status, 0);
     size_t blocks = 0;
-    for (size_t at = text.out.find("\nReverse arm "); at != std::string::npos;
-         at = text.out.find("\nReverse arm ", at + 1))
+    for (size_t at = text.out.find("\nSetting "); at != std::string::npos;
+         at = text.out.find("\nSetting ", at + 1))
         ++blocks;
     EXPECT_EQ(blocks, 21u);
 }

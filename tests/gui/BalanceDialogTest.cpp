@@ -55,7 +55,7 @@ class BalanceDialogTest : public MainWindowTest {
     }
     int rowOf(const char* name) const {
         for (int r = 0; r < dialog()->table()->rowCount(); ++r)
-            if (dialog()->table()->item(r, 0)->text() == name) return r;
+            if (dialog()->table()->item(r, 0)->toolTip() == name) return r; // the code name
         return -1;
     }
 };
@@ -87,7 +87,7 @@ TEST_F(BalanceDialogTest, ApplyThenAsManyUndoAsItSaysRestoresEveryDimensionAndMi
 
     // The lever's lower arm and the link pivot's X, which moves mid gear.
     for (int row = 0; row < dialog()->table()->rowCount(); ++row) {
-        const QString name = dialog()->table()->item(row, 0)->text();
+        const QString name = dialog()->table()->item(row, 0)->toolTip();
         dialog()->table()->item(row, 0)->setCheckState(
             name == "ValveLeverLower" || name == "LinkPivotHorz" ? Qt::Checked : Qt::Unchecked);
     }

@@ -7,8 +7,11 @@
 #include "main/DrivAngDialog.h"
 #include "main/PictureCommands.h"
 #include "main/PicturePrint.h"
+#include "main/ReportTable.h"
+#include "model/DiagramPositions.h"
 #include "model/DimensionFile.h"
 #include "model/DynVars.h"
+#include "diagrams/SineDiagram.h"
 #include "model/PivotDataTable.h"
 #include "support/PictureFiles.h"
 
@@ -28,7 +31,11 @@
 #include <QXmlStreamReader>
 
 #include <clocale>
+#include <csignal>
+#include <cstdio>
 #include <sstream>
+
+#include <sys/resource.h>
 
 using namespace corvellan;
 using namespace corvellan::test;
@@ -52,6 +59,36 @@ QStringList svgTexts(const QString& path) {
     return xml.hasError() ? QStringList() : texts;
 }
 
+// The text a PDF reader takes from the file (poppler's pdftotext).
+std::string pdfText(const QString& path) {
+    std::string text;
+    if (FILE* p = ::popen(("pdftotext '" + path.toStdString() + "' - 2>&1").c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, p)) > 0;)
+            text.append(buffer, n);
+        ::pclose(p);
+    }
+    return text;
+}
+
+// While it lives, files this process writes may hold `bytes` at most: a disk
+// that fills up. Writes past it fail with "File too large".
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+    }
+    rlimit saved{};
+    void (*previous)(int) = nullptr;
+};
+
 class DesktopTest : public EditingTest {
   protected:
     QString path(const char* name) const { return QDir(dir.path()).filePath(name); }
@@ -71,7 +108,8 @@ class DesktopTest : public EditingTest {
     static ModalScript::Step readBox(QString& text) {
         return [&text](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_NE(box, nullptr) << modal->objectName().toStdString();
+            ASSERT_NE(box, nullptr) << modal->objectName().toStdString() << " "
+                                    << modal->metaObject()->className();
             text = box->text();
             box->button(QMessageBox::Ok)->click();
         };
@@ -129,6 +167,75 @@ TEST_F(DesktopTest, PictureSavesAsPngSvgAndPdfThatReadBack) {
     EXPECT_FALSE(texts.filter(QRegularExpression("^Piston %")).isEmpty());
     const std::string pdf = bytesOf(path("frame.pdf"));
     EXPECT_EQ(pdfPageCount(pdf), 1);
+}
+
+TEST_F(DesktopTest, SavesOnAFullDiskSayWhyAndKeepTheOldFile) {
+    window->tick();
+    model.gear.StepAngleSetting = 1; // a table of 361 rows
+    const std::string old(3000, 'o');
+    auto writeOld = [&](const char* name) {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(old.data(), static_cast<qint64>(old.size()));
+    };
+    // Through the window, as a user saves: the name (replacing the file,
+    // without the dialog's own question), then the program's message.
+    writeOld("frame.png");
+    QString said;
+    ModalScript script;
+    script
+        .then([this](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path("frame.png"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        })
+        .then(readBox(said));
+    {
+        const FileSizeLimit full(1000);
+        EXPECT_EQ(script.run([this] { action("SavePicture")->trigger(); }), 2);
+    }
+    EXPECT_TRUE(said.contains("File too large")) << said.toStdString();
+    EXPECT_EQ(bytesOf(path("frame.png")), old);
+
+    // The other formats and the CSV writers of the windows.
+    for (const char* name : {"frame.svg", "frame.pdf", "pivots.csv", "report.csv"}) {
+        writeOld(name);
+        QString why;
+        {
+            const FileSizeLimit full(1000);
+            const std::string file = name;
+            if (file == "pivots.csv")
+                why = desktop().saveTableCsv(path(name));
+            else if (file == "report.csv")
+                saveReportText(path(name), std::string(5000, 'r'), &why);
+            else
+                why = desktop().mainPicture().saveTo(path(name));
+        }
+        EXPECT_TRUE(why.contains("File too large")) << name << ": " << why.toStdString();
+        EXPECT_EQ(bytesOf(path(name)), old) << name;
+    }
+    // No temporary file left behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 5);
+}
+
+TEST_F(DesktopTest, PdfTextsReadAsWholeWordsSavedAndPrinted) {
+    Picture sine;
+    sine.size = QSize(632, 426);
+    model.gear.RevArmPositions[2] = -1.5f; // "Fwd 2"
+    refreshDiagramPositions(model);
+    sine.draw = [this](Canvas& c) { drawSineDiagram(model, c); };
+    ASSERT_EQ(writePictureFile(path("sine.pdf"), sine), "");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path("printed.pdf"));
+    ASSERT_TRUE(printPicture(printer, sine, "Sine Diagram"));
+    for (const char* file : {"sine.pdf", "printed.pdf"}) {
+        const std::string text = pdfText(path(file));
+        EXPECT_NE(text.find("Fwd 2"), std::string::npos) << file << ":\n" << text;
+        EXPECT_NE(text.find("Driver Clockwise Rotation"), std::string::npos) << file;
+    }
 }
 
 TEST_F(DesktopTest, PrintsToAPdfFileThroughThePrintDialog) {

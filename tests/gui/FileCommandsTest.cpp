@@ -325,3 +325,65 @@ TEST_F(FileCommandsTest, ResetAllAfterAnOpenReturnsToTheNominalGear) {
     EXPECT_EQ(model.pivots.X[19], 1.5f);
     EXPECT_EQ(model.view.GraphicZoom, 5.0f);
 }
+
+// Dimensions changed since the last open or save are asked about before the
+// window closes, by E&xit, Ctrl+Q or the close box alike; the caption marks
+// them with a star after the set's name.
+TEST_F(FileCommandsTest, LeavingWithChangedDimensionsAsksSaveDiscardOrCancel) {
+    auto caption = [this] {
+        window->tick();
+        return window->windowTitle().toStdString();
+    };
+    auto showAgain = [this] {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    };
+    EXPECT_EQ(caption().find("Nominal*"), std::string::npos) << caption();
+    storeDimension(model, MainRodCode, 8.5);
+    EXPECT_NE(caption().find("            Nominal*     "), std::string::npos) << caption();
+    window->timer()->start();
+    const struct {
+        const char* how;
+        std::function<void()> leave;
+    } ways[] = {
+        {"Exit", [this] { action("Exit1")->trigger(); }},
+        {"Ctrl+Q", [this] { QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier); }},
+        {"close box", [this] { window->close(); }},
+    };
+    for (const auto& way : ways) {
+        showAgain(); // active again once the last box has gone, for the key
+        QString text;
+        ModalScript script;
+        script.then(readBox(text, QMessageBox::Cancel));
+        EXPECT_EQ(script.run(way.leave), 1) << way.how;
+        EXPECT_TRUE(text.contains("\"Nominal\" have changed")) << text.toStdString();
+        EXPECT_TRUE(window->isVisible()) << way.how;
+        EXPECT_TRUE(window->timer()->isActive()) << way.how;
+    }
+    // Save: the file dialog, then the window closes with the work on disk.
+    QString text;
+    ModalScript save;
+    save.then(readBox(text, QMessageBox::Save)).then(choose(path("kept.dco")));
+    EXPECT_EQ(save.run([this] { action("Exit1")->trigger(); }), 2);
+    EXPECT_FALSE(window->isVisible());
+    Model reread = nominalModel();
+    ASSERT_TRUE(openDimensionFile(reread, path("kept.dco").toStdString()).ok);
+    EXPECT_EQ(reread.frame.MainRod, 8.5f);
+
+    // Saved, the star is gone and leaving asks nothing.
+    showAgain();
+    EXPECT_NE(caption().find(" kept     "), std::string::npos) << caption();
+    ModalScript none;
+    EXPECT_EQ(none.run([this] { action("Exit1")->trigger(); }), 0);
+    EXPECT_FALSE(window->isVisible());
+    // Changed again, Discard leaves without writing.
+    showAgain();
+    storeDimension(model, MainRodCode, 9);
+    ModalScript discard;
+    discard.then(readBox(text, QMessageBox::Discard));
+    EXPECT_EQ(discard.run([this] { window->close(); }), 1);
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_TRUE(openDimensionFile(reread, path("kept.dco").toStdString()).ok);
+    EXPECT_EQ(reread.frame.MainRod, 8.5f);
+}

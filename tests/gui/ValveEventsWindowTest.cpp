@@ -11,6 +11,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QTabWidget>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
@@ -26,14 +29,27 @@ class ValveEventsWindowTest : public MainWindowTest {
   protected:
     TValveEvents* events() const { return window->valveEvents().window(); }
 
-    QStringList row(int r) const {
+    static QStringList cellsOf(const QTableWidget* table, int r) {
         QStringList cells;
-        for (int c = 0; c < events()->table()->columnCount(); ++c)
-            cells << events()->table()->item(r, c)->text();
+        for (int c = 0; c < table->columnCount(); ++c)
+            cells << table->item(r, c)->text();
         return cells;
+    }
+    // A row of the engineer's table: its header, then its cells.
+    QStringList row(int r) const {
+        return QStringList{events()->table()->verticalHeaderItem(r)->text()} +
+               cellsOf(events()->table(), r);
     }
 
     static QStringList expectedRow(const EventsReport& report, int r) {
+        const auto rows = engineerTableRows(report);
+        const auto& cells = rows[static_cast<size_t>(r)];
+        QStringList out{QString::fromStdString(settingLabel(report, report.settings[r]))};
+        for (size_t c = 2; c < cells.size(); ++c)
+            out << QString::fromStdString(cells[c]);
+        return out;
+    }
+    static QStringList expectedDetailRow(const EventsReport& report, int r) {
         const auto rows = eventsTableRows(report, true);
         QStringList cells;
         for (const std::string& cell : rows[static_cast<size_t>(r)])
@@ -50,12 +66,24 @@ TEST_F(ValveEventsWindowTest, OpensBesideTheRunningAnimationWithTheDiagramPositi
     ASSERT_TRUE(QTest::qWaitForWindowExposed(events()));
     EXPECT_EQ(events()->windowTitle(), "Valve Events");
     EXPECT_FALSE(events()->isModal());
-    // Mid gear, normal forward, normal reverse: a row per setting and end.
+    // Mid gear, normal forward, normal reverse: a row per setting, named as
+    // the trade names them; the full detail has a row per setting and end.
     const EventsReport expected = computeEvents(model, diagramPositionSettings(model));
-    ASSERT_EQ(events()->table()->rowCount(), 6);
-    for (int r = 0; r < 6; ++r)
+    ASSERT_EQ(events()->table()->rowCount(), 3);
+    for (int r = 0; r < 3; ++r)
         EXPECT_EQ(row(r), expectedRow(expected, r)) << r;
-    EXPECT_EQ(events()->eventList()->rowCount(), 8); // the crossings of the first setting
+    EXPECT_TRUE(row(0)[0].startsWith("Mid gear")) << row(0)[0].toStdString();
+    EXPECT_TRUE(row(1)[0].startsWith("Fwd, cut-off 82 %")) << row(1)[0].toStdString();
+    EXPECT_EQ(events()->table()->horizontalHeaderItem(0)->text(), "Cut-off front\n% of stroke");
+    ASSERT_EQ(events()->detailTable()->rowCount(), 6);
+    for (int r = 0; r < 6; ++r)
+        EXPECT_EQ(cellsOf(events()->detailTable(), r), expectedDetailRow(expected, r)) << r;
+    // The lower list says which setting it shows.
+    EXPECT_EQ(events()->eventList()->rowCount(), 8);
+    EXPECT_TRUE(events()->eventListCaption()->text().contains("at Mid gear"));
+    events()->table()->setCurrentCell(2, 3);
+    EXPECT_TRUE(events()->eventListCaption()->text().contains("at Rev, cut-off 82 %"))
+        << events()->eventListCaption()->text().toStdString();
 
     const Real angle = model.gear.DriverAngle;
     EXPECT_TRUE(QTest::qWaitFor([&] { return model.gear.DriverAngle != angle; }, 2000));
@@ -77,12 +105,13 @@ TEST_F(ValveEventsWindowTest, FollowsDimensionsAndPositionsWhileOpenAndSwitchesT
     EXPECT_EQ(row(0), expectedRow(computeEvents(model, diagramPositionSettings(model)), 0));
 
     model.gear.RevArmPositions[4] = -1.0f;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return events()->table()->rowCount() == 8; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return events()->table()->rowCount() == 4; }, 2000));
 
     QTest::mouseClick(events()->findChild<QRadioButton*>("SweepChoice"), Qt::LeftButton);
-    EXPECT_EQ(events()->table()->rowCount(), 42);
-    EXPECT_EQ(events()->table()->item(41, 1)->text(), "Rev");
-    events()->table()->setCurrentCell(41, 0);
+    EXPECT_EQ(events()->table()->rowCount(), 21);
+    EXPECT_EQ(events()->detailTable()->rowCount(), 42);
+    EXPECT_EQ(events()->detailTable()->item(41, 1)->text(), "Rev");
+    events()->table()->setCurrentCell(20, 0);
     EXPECT_EQ(events()->eventList()->rowCount(),
               static_cast<int>(events()->report().settings[20].events.size()));
 }
@@ -90,7 +119,8 @@ TEST_F(ValveEventsWindowTest, FollowsDimensionsAndPositionsWhileOpenAndSwitchesT
 TEST_F(ValveEventsWindowTest, CtrlCCopiesTheSelectionAsTabsAndSaveWritesCsv) {
     action("ValveEvents")->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(events()));
-    QTableWidget* table = events()->table();
+    QTableWidget* table = events()->detailTable();
+    events()->tabs()->setCurrentWidget(table);
     table->clearSelection();
     table->setRangeSelected(QTableWidgetSelectionRange(2, 1, 3, 2), true);
     table->setFocus();
@@ -109,4 +139,25 @@ TEST_F(ValveEventsWindowTest, CtrlCCopiesTheSelectionAsTabsAndSaveWritesCsv) {
 
     EXPECT_FALSE(events()->saveCsv("/no/such/folder/events.csv", &error));
     EXPECT_TRUE(error.contains("/no/such/folder/events.csv")) << error.toStdString();
+}
+
+TEST_F(ValveEventsWindowTest, TheCutOffChartFollowsTheGearAndDrawsGearBOverIt) {
+    action("ValveEvents")->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(events()));
+    Model b = model;
+    storeDimension(b, EccCrankAngleDegCode, 176);
+    const Model* compared = nullptr;
+    events()->setComparedGear([&compared] { return compared; });
+    EXPECT_TRUE(events()->chartImage().isNull()); // drawn only once its tab is shown
+    events()->tabs()->setCurrentIndex(2);
+    const QImage alone = events()->chartImage();
+    ASSERT_FALSE(alone.isNull());
+    // B: its dashes come in, in the colours of the two ends.
+    compared = &b;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return events()->chartImage() != alone; }, 2000));
+    const QImage withB = events()->chartImage();
+    // A changes: the chart follows.
+    storeDimension(model, 119, 0.70);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return events()->chartImage() != withB; }, 2000));
+    events()->setComparedGear(nullptr);
 }

@@ -15,6 +15,9 @@ set(expected
     share/corvellan/CvOSpIns.doc
     share/corvellan/Exhaust.wav
     share/corvellan/Error.wav
+    share/corvellan/examples/five-inch-gauge.dco
+    share/corvellan/examples/seven-and-a-quarter-inch-gauge.dco
+    share/corvellan/examples/five-inch-gauge-balanced.dco
     share/applications/corvellan.desktop
     share/icons/hicolor/scalable/apps/corvellan.svg
     share/mime/packages/corvellan.xml)

@@ -1,4 +1,5 @@
 #include "model/Solver.h"
+#include "model/Dimensions.h"
 #include "model/Model.h"
 #include "model/Valve.h"
 
@@ -6,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 using namespace corvellan;
 
@@ -173,11 +175,49 @@ TEST(SolverGuards, ZeroLinkAndLeverStayFinite) {
 TEST(SolverGuards, DivisorOfExactlyTheLimitRaisesError) {
     for (float stroke : {0.00001f, -0.00001f}) {
         Model m = nominalModel();
-        m.frame.Stroke = stroke;
+        m.frame.Stroke = 0.00001f;
         solve(m);
         ASSERT_FALSE(m.error.GeometryError) << stroke;
-        computeValve(m); // the stroke divides the piston position
+        m.frame.Stroke = stroke; // (a negative stroke alone is a geometry error)
+        computeValve(m);         // the stroke divides the piston position
         EXPECT_TRUE(m.error.GeometryError) << stroke;
+    }
+}
+
+// The arithmetic places pivots for a main rod of -8 as for +8, but no linkage
+// has a rod, lever, arm, crank or eccentric of no or negative length.
+TEST(SolverGuards, ALinkageLengthThatIsNotPositiveIsAGeometryError) {
+    const int lengths[] = {StrokeCode,          EccCrankCirDiaCode,  MainRodCode,
+                           ValveRodCode,        ValveLeverUpperCode, ValveLeverLowerCode,
+                           RevArmLinkUpperCode, LinkLowerCode};
+    for (int code : lengths) {
+        for (Real v : {-dimensionValue(nominalModel(), code), 0.0f,
+                       std::numeric_limits<Real>::quiet_NaN()}) {
+            Model m = nominalModel();
+            storeDimension(m, code, v);
+            solve(m);
+            EXPECT_TRUE(m.error.GeometryError) << code << " = " << v;
+            EXPECT_NE(unbuildableLinkage(m.frame).find(dimensionInfo(code)->label),
+                      std::string::npos)
+                << code;
+            m.error = ErrorState{};
+            m.error.ErrorBeep = false; // the guards' rule: no flag without ErrorBeep
+            solve(m);
+            EXPECT_FALSE(m.error.GeometryError) << code;
+        }
+    }
+    Model m = nominalModel();
+    m.frame.MainRod = -8;
+    EXPECT_EQ(unbuildableLinkage(m.frame),
+              "the linkage cannot be built: Main Rod is -8, where a positive length is needed");
+    // Positions and angles may be negative or 0: a gear with them assembles.
+    for (const auto& [code, v] : {std::pair{LinkPivotHorzCode, -0.5f}, {EccCrankAngleDegCode, 0.f},
+                                  {CylCLAboveDriverCtrCode, -0.25f}, {RevArmToCentNormCode, 0.f}}) {
+        Model fine = nominalModel();
+        storeDimension(fine, code, v);
+        solve(fine);
+        EXPECT_FALSE(fine.error.GeometryError) << code;
+        EXPECT_EQ(unbuildableLinkage(fine.frame), "") << code;
     }
 }
 

@@ -1,5 +1,6 @@
 // Every dimension at the values that break arithmetic, through whole ticks
-// with the steam display and the dimension's close-up: the frame is drawn
+// with the steam display, the dimension's close-up and the pivot paths: the
+// frame is drawn
 // without undefined behaviour (the sanitizer build runs this too), does no
 // more than ten times the shapes of a normal frame, draws nothing at a point
 // that is not a number, and a pivot that is not a number raises the error.
@@ -43,6 +44,17 @@ bool touchesOrigin(const RecordingCanvas& c) {
 
 struct WildValues : TickFixture {};
 
+// The paths of the crank pin, the crosshead and the valve rod's end, whose
+// screen points run to the ends of the int range on a wild gear.
+void showPaths(Model& m) {
+    m.pivotData.pathsShown = true;
+    const int pivots[] = {2, 3, 7};
+    for (int k = 0; k < 3; ++k) {
+        m.pivotData.slotPivot[k + 1] = static_cast<Real>(pivots[k]);
+        m.pivotData.slotShown[k + 1] = true;
+    }
+}
+
 } // namespace
 
 TEST_F(WildValues, EveryDimensionAtItsExtremesDrawsSafely) {
@@ -54,9 +66,10 @@ TEST_F(WildValues, EveryDimensionAtItsExtremesDrawsSafely) {
     int nonFiniteGears = 0;
     for (const DimensionInfo& d : allDimensions()) {
         const Real nominal = dimensionValue(nominalModel(), d.code);
-        for (Real v : {0.0f, -nominal, 1e-30f, 1e30f, FLT_MAX, -FLT_MAX}) {
+        for (Real v : {0.0f, -nominal, 1e-30f, 1e30f, -1e30f, FLT_MAX, -FLT_MAX}) {
             Model w = nominalModel();
             w.display.steamDisplay = true;
+            showPaths(w);
             storeDimension(w, d.code, v);
             midGearCalc(w);
             w.view.SelectedDimCode = d.code;
