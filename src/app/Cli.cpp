@@ -77,8 +77,11 @@ int runCommandLine(int argc, char** argv) {
     addEventsCommand(cli);
     addCompareCommand(cli);
     addBalanceCommand(cli);
+    addIndicatorCommand(cli);
+    addPerformanceCommand(cli);
     addDesignSpaceCommands(cli);
     addRenderStudyCommands(cli);
+    addRenderSteamCommands(cli);
     const int status = cli.run(std::vector<std::string>(argv + 1, argv + argc));
     const std::string why = output.finish();
     std::cout.rdbuf(standard);
