@@ -36,6 +36,8 @@ Json endJson(const EndEvents& e, Ext length) {
     j["CompressionPct"] = figure(e.compressionPct, pct);
     j["MaxSteamOpening"] = jsonFigure(e.maxSteamOpening, length);
     j["MaxExhaustOpening"] = jsonFigure(e.maxExhaustOpening, length);
+    j["SteamTravelPct"] = jsonFigure(e.steamTravelPct, pct);
+    j["OverTravel"] = e.overTravel;
     return j;
 }
 
@@ -180,6 +182,8 @@ Json settingJson(const SettingEvents& s, Ext lengthScale) {
 Json eventsJson(const EventsReport& report) {
     Json j;
     j["RevArmCen"] = jsonFigure(report.revArmCen, report.lengthScale);
+    j["NeutralFront"] = figure(report.neutralFront, report.lengthScale);
+    j["NeutralRear"] = figure(report.neutralRear, report.lengthScale);
     Json settings = Json::array();
     for (const SettingEvents& s : report.settings)
         settings.push_back(settingJson(s, report.lengthScale));

@@ -98,7 +98,9 @@ TEST(FullDisk, EveryFormatFailsInOneLineAndKeepsTheOldFile) {
         {"sine.svg", {"render", "sine"}, 1500},
         {"sine.pdf", {"render", "sine"}, 1500},
         {"frame.png", {"render", "mechanism", "--paths"}, 1500},
-        {"gear.dco", {"balance", "--vary", "ValveLeverLower", "--settings", "0.5"}, 1000},
+        {"gear.dco",
+         {"balance", "--vary", "ValveLeverLower", "--objective", "positions", "--settings", "0.5"},
+         1000},
     };
     for (const auto& c : cases) {
         const std::string target = folder.file(c.name);
