@@ -5,10 +5,10 @@
 // computed, and the whole mechanism frame (steam display, close-up and paths
 // included), the four diagrams and the pivot data panel and table rows are
 // drawn into a real image, and the valve events of the diagram positions are
-// found and written out. The remaining bytes are read as a conditions file and
-// choose operating conditions; where they pass their checks, the steam in the
-// cylinder is settled (over a couple of revolutions) at the first diagram
-// position and written out.
+// found and written out. The remaining bytes are read as a conditions file
+// and choose operating conditions; where they pass their checks, the steam
+// in the cylinder is settled (over a couple of revolutions) at the first
+// diagram position and written out.
 
 #include "FuzzBytes.h"
 

@@ -20,6 +20,6 @@ void addDesignSpaceCommands(CommandLine& cli); // sensitivity, tolerance, sweep
 void addRenderStudyCommands(CommandLine& cli);  // their pictures
 void addIndicatorCommand(CommandLine& cli);
 void addPerformanceCommand(CommandLine& cli);
-void addRenderSteamCommands(CommandLine& cli); // render indicator, render performance
+void addRenderSteamCommands(CommandLine& cli);  // indicator, performance
 
 } // namespace corvellan

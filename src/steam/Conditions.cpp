@@ -193,7 +193,8 @@ SiConditions toSi(const Conditions& c, const Model& gear) {
     s.dischargeCoefficient = c.DischargeCoefficient;
     s.pistonRodDia = pistonRodDiaFor(c, bore) * L;
     s.bore = bore * L;
-    s.stroke = static_cast<double>(gear.frame.Stroke) * L;
+    // The crank may be given either way round; the swept volume is the same.
+    s.stroke = std::fabs(static_cast<double>(gear.frame.Stroke)) * L;
     s.steamPortWidthFront = static_cast<double>(gear.cyl.SteamPortWidthFront) * L;
     s.steamPortWidthRear = static_cast<double>(gear.cyl.SteamPortWidthRear) * L;
     s.cylinders = c.Cylinders;

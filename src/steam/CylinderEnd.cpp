@@ -13,6 +13,7 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kRadToDeg = 180 / kPi;
 
 double wrapDegrees(double a) {
+    if (!std::isfinite(a)) return 0;
     a = std::fmod(a, 360.0);
     if (a < 0) a += 360;
     return a >= 360 ? 0 : a;

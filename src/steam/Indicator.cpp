@@ -47,6 +47,9 @@ struct EndRun {
 // The boundaries of the integration's segments over one revolution: 0, the
 // kinks, the events of this end, 2 pi.
 std::vector<double> segmentBounds(std::vector<double> points) {
+    points.erase(std::remove_if(points.begin(), points.end(),
+                                [](double p) { return !std::isfinite(p); }),
+                 points.end());
     points.push_back(0);
     points.push_back(kTwoPi);
     for (double& p : points)
@@ -100,7 +103,7 @@ void accelerate(std::vector<std::array<double, 2>>& history, OdeVector& y, int r
     if (!(dd > 0)) return;
     const double ratio = (d1[0] * d0[0] + d1[1] * d0[1]) / dd;
     const double off = std::hypot(d1[0] - ratio * d0[0], d1[1] - ratio * d0[1]);
-    if (!(ratio > 0.3 && ratio < 0.999) || off > 0.05 * std::hypot(d1[0], d1[1])) return;
+    if (!(ratio > 0.05 && ratio < 0.999) || off > 0.05 * std::hypot(d1[0], d1[1])) return;
     const double gain = ratio / (1 - ratio);
     const double m = x2[0] + gain * d1[0], U = x2[1] + gain * d1[1];
     if (!(m > 0) || !(U > 0) || !std::isfinite(m) || !std::isfinite(U)) return;
@@ -127,6 +130,15 @@ EndRun settle(CylinderEnd& end, const std::vector<double>& bounds, const Indicat
     // Floors for the relative tests where work or steam are near zero.
     const double workFloor = 1e-3 * (res.chest.p - res.exhaust.p) * swept / end.energyScale();
     const double massFloor = 1e-3 * res.chest.rho * swept / end.massScale();
+
+    EndIndicator& r0 = run.result;
+    r0.sweptVolume = swept;
+    r0.clearanceVolume = end.clearanceVolume();
+    // A gear whose cylinder has no volume (a stroke or bore of 0, or beyond
+    // any real number) has nothing to integrate.
+    if (!(swept > 0) || !std::isfinite(swept) || !std::isfinite(workFloor) ||
+        !std::isfinite(massFloor))
+        return run;
 
     OdeVector y = end.exhaustFilled(0);
     std::vector<Sample> samples;

@@ -15,6 +15,7 @@ constexpr double kStep = 360.0 / PortMotion::kSamples; // degrees
 constexpr double kHarmonicFloor = 1e-7;
 
 double wrap(double a) {
+    if (!std::isfinite(a)) return 0;
     a = std::fmod(a, 360.0);
     if (a < 0) a += 360;
     return a >= 360 ? 0 : a;
@@ -87,19 +88,11 @@ PortMotion::PortMotion(Model& m, Real revArmPos) {
 
 namespace {
 constexpr double kDeg = 3.14159265358979323846 / 180;
-
-// The table interval of a position a in [0, kTable]: an angle that is no
-// number (a gear whose piston has no position) must not index the table.
-int intervalOf(double a, int intervals) {
-    if (!(a > 0)) return 0;
-    if (a >= intervals) return intervals - 1;
-    return static_cast<int>(a);
 }
-} // namespace
 
 double PortMotion::valvePosition(double angleDeg) const {
     const double a = wrap(angleDeg) * (kTable / 360.0);
-    const int k = intervalOf(a, kTable);
+    const int k = std::clamp(static_cast<int>(a), 0, kTable - 1);
     const double t = a - k, t2 = t * t, t3 = t2 * t;
     return (2 * t3 - 3 * t2 + 1) * value_[k] + (t3 - 2 * t2 + t) * slope_[k] +
            (-2 * t3 + 3 * t2) * value_[k + 1] + (t3 - t2) * slope_[k + 1];
@@ -107,7 +100,7 @@ double PortMotion::valvePosition(double angleDeg) const {
 
 double PortMotion::valveSlope(double angleDeg) const {
     const double a = wrap(angleDeg) * (kTable / 360.0);
-    const int k = intervalOf(a, kTable);
+    const int k = std::clamp(static_cast<int>(a), 0, kTable - 1);
     const double t = a - k, t2 = t * t;
     const double d = (6 * t2 - 6 * t) * value_[k] + (3 * t2 - 4 * t + 1) * slope_[k] +
                      (-6 * t2 + 6 * t) * value_[k + 1] + (3 * t2 - 2 * t) * slope_[k + 1];

@@ -61,8 +61,20 @@ TEST(DesktopCli, RenderEventsShowsTheWindowAsItOpens) {
     std::remove(out.c_str());
     const Outcome r = runCorvellan("render events -o " + out);
     ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_EQ(pngSize(slurp(out)).width, 900);
-    EXPECT_EQ(pngSize(slurp(out)).height, 520);
+    EXPECT_EQ(pngSize(slurp(out)).width, 1180);
+    EXPECT_EQ(pngSize(slurp(out)).height, 640);
     // A window is pixels only.
     EXPECT_EQ(runCorvellan("render events -o " + tempPath("events.svg")).status, 2);
+}
+
+TEST(DesktopCli, RenderCutOffsDrawsTheChartAndRefusesAnEmptyGearB) {
+    const std::string out = tempPath("cutoffs.png");
+    std::remove(out.c_str());
+    const Outcome r = runCorvellan("render cutoffs -o " + out);
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(pngSize(slurp(out)).width, 640);
+    EXPECT_EQ(pngSize(slurp(out)).height, 430);
+    const Outcome empty = runCorvellan("render cutoffs --compare '' -o " + out);
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_NE(empty.out.find("--compare"), std::string::npos) << empty.out;
 }
