@@ -1,5 +1,6 @@
 #include "analysis/BalanceText.h"
 
+#include "analysis/DesignFigures.h"
 #include "analysis/ValveEventsText.h"
 
 #include <nlohmann/json.hpp>
@@ -196,7 +197,7 @@ void writeBalanceJson(const BalanceReport& r, std::ostream& out) {
     out << jsonLine(j) << "\n";
 }
 
-void writeBalanceText(const BalanceReport& r, std::ostream& out) {
+void writeBalanceText(const BalanceReport& r, std::ostream& out, bool captions) {
     const BalanceWeights& w = r.problem.weights;
     if (!r.note.empty()) out << "Note: " << r.note << ".\n";
     out << "Objective (" << balanceObjectiveName(r.problem.objective) << ") before "
@@ -216,13 +217,15 @@ void writeBalanceText(const BalanceReport& r, std::ostream& out) {
     out << (r.limits.noOverTravel ? "; no over-travel" : "") << "\n";
     out << "Verdict: " << balanceVerdict(r) << "\n";
     char head[128];
-    std::snprintf(head, sizeof head, "\n%-22s%12s%12s\n", "Dimension", "Before", "After");
+    const int width = captions ? 26 : 20;
+    std::snprintf(head, sizeof head, "\n%-*s%12s%12s\n", width + 2, "Dimension", "Before", "After");
     out << head;
     for (size_t i = 0; i < r.problem.vary.size(); ++i) {
         const DimensionInfo* info = dimensionInfo(r.problem.vary[i].code);
         const bool atBound = i < r.atBound.size() && r.atBound[i];
         char buf[160];
-        std::snprintf(buf, sizeof buf, "  %-20s%12s%12s%s%s\n", info ? info->name : "",
+        const char* name = !info ? "" : captions ? dimensionCaption(info->code) : info->name;
+        std::snprintf(buf, sizeof buf, "  %-*s%12s%12s%s%s\n", width, name,
                       formatFixed(r.beforeValues[i], 0, kLengthDecimals).c_str(),
                       formatFixed(r.afterValues[i], 0, kLengthDecimals).c_str(),
                       r.beforeValues[i] != r.afterValues[i] ? "" : "  (unchanged)",

@@ -58,6 +58,9 @@ std::string balanceVerdict(const BalanceReport& r);
 // object>, "After": <events object>} and a newline.
 void writeBalanceJson(const BalanceReport& r, std::ostream& out);
 // The readable before/after table.
-void writeBalanceText(const BalanceReport& r, std::ostream& out);
+// `captions`: the dimensions named as the dimension dialogs name them
+// ("Eccentric Crank Angle Deg"), as the Balance window shows them; else by
+// the code names the command line takes.
+void writeBalanceText(const BalanceReport& r, std::ostream& out, bool captions = false);
 
 } // namespace corvellan

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace corvellan {
 
@@ -105,8 +106,8 @@ std::vector<std::vector<std::string>> dimensionTableRows(const GearComparison& c
 }
 
 std::vector<std::string> engineerComparisonHeader() {
-    return {"Setting", "Figure",        "Front A", "Front B", "Front B - A",
-            "Rear A",  "Rear B",        "Rear B - A"};
+    return {"Setting",     "Figure", "Front A", "Front B",
+            "Front B - A", "Rear A", "Rear B",  "Rear B - A"};
 }
 
 std::vector<std::vector<std::string>> engineerComparisonRows(const GearComparison& c) {
@@ -178,8 +179,8 @@ std::vector<std::vector<std::string>> readableDimensionRows(const GearComparison
     for (const DimensionDifference& d : c.dimensions) {
         const DimensionInfo* info = dimensionByName(d.name);
         const std::string caption = info ? dimensionCaption(info->code) : d.name;
-        rows.push_back({caption.empty() ? d.name : caption, fullNumber(d.a), fullNumber(d.b),
-                        d.name});
+        rows.push_back(
+            {caption.empty() ? d.name : caption, fullNumber(d.a), fullNumber(d.b), d.name});
     }
     return rows;
 }
@@ -198,6 +199,9 @@ void writeComparisonText(const GearComparison& c, std::ostream& out) {
     out << "A: " << c.nameA << "\nB: " << c.nameB << "\n";
     out << "Mid gear (RevArmCen): A " << formatFixed(c.a.revArmCen, 0, kLengthDecimals) << ", B "
         << formatFixed(c.b.revArmCen, 0, kLengthDecimals) << "\n";
+    for (const auto& [name, report] : {std::pair{"A", &c.a}, std::pair{"B", &c.b}})
+        if (!report->unbuildable.empty())
+            out << name << ": geometry error: " << report->unbuildable << "\n";
     const auto rows = comparisonTableRows(c, true);
     std::string setting;
     for (const auto& row : rows) {

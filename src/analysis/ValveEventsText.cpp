@@ -269,11 +269,9 @@ void writeSettingText(const EventsReport& report, const SettingEvents& s, std::o
     out << "\n                                               Front        Rear\n";
     writeEndsRow(out, "Cut-off, % of stroke", f.cutOffPct, r.cutOffPct, kPctDecimals);
     writeEndsRow(out, "Lead, length", f.lead, r.lead, kLengthDecimals);
-    writeEndsRow(out, "Lead, degrees of crank before DC", f.leadAngle, r.leadAngle,
-                 kAngleDecimals);
+    writeEndsRow(out, "Lead, degrees of crank before DC", f.leadAngle, r.leadAngle, kAngleDecimals);
     writeEndsRow(out, "Release, % of stroke", f.releasePct, r.releasePct, kPctDecimals);
-    writeEndsRow(out, "Compression, % of stroke", f.compressionPct, r.compressionPct,
-                 kPctDecimals);
+    writeEndsRow(out, "Compression, % of stroke", f.compressionPct, r.compressionPct, kPctDecimals);
     writeEndsRow(out, "Admission, % of stroke (- before DC)", signedAdmissionPct(f),
                  signedAdmissionPct(r), kPctDecimals);
     writeEndsRow(out, "Admission, driver angle", f.admissionAngle, r.admissionAngle,
@@ -305,11 +303,20 @@ void writeSettingText(const EventsReport& report, const SettingEvents& s, std::o
     if (s.events.empty()) out << "  (no port edge opens or closes)\n";
 }
 
-void writeEventsText(const EventsReport& report, std::ostream& out) {
+std::string geometryErrorNote(const EventsReport& report) {
     if (!report.unbuildable.empty())
-        out << "Geometry error: " << report.unbuildable
-            << ". The figures below are those of the positions the solver places, not of a "
-               "gear.\n";
+        return "Geometry error: " + report.unbuildable +
+               ". The figures are those of the positions the solver places, not of a gear.";
+    std::string at;
+    for (const SettingEvents& s : report.settings)
+        if (s.geometryError) at += (at.empty() ? "" : "; ") + settingName(report, s);
+    if (at.empty()) return {};
+    return "Geometry error: the gear cannot be assembled at some angles at " + at +
+           ". Those figures are those of the nearest positions the solver could place.";
+}
+
+void writeEventsText(const EventsReport& report, std::ostream& out) {
+    if (!report.unbuildable.empty()) out << geometryErrorNote(report) << "\n";
     out << "Forward is below mid gear, reverse above. Percentages are of the stroke from each "
            "end's own\ndead centre; lengths in the gear's unit; lead also in degrees of crank "
            "before dead centre (DC).\n";

@@ -4,9 +4,11 @@
 
 #include "analysis/Parallel.h"
 #include "app/CliSupport.h"
+#include "app/SteamCommandSupport.h"
 #include "diagrams/SteamCharts.h"
 #include "platform/PictureFile.h"
 #include "steam/Conditions.h"
+#include "steam/Performance.h"
 
 #include <memory>
 #include <optional>
@@ -16,41 +18,27 @@ namespace corvellan {
 namespace {
 
 struct SteamPictureOptions {
-    std::string dims, conditions, compare, out;
-    std::optional<Ext> speed, revArm;
+    SteamInputs inputs;
+    std::string compare, out;
+    std::optional<Ext> revArm;
     std::optional<std::vector<Ext>> positions, speeds;
 };
 
-void addConditionsOptions(CLI::App* c, SteamPictureOptions& o) {
-    c->add_option("--conditions", o.conditions,
-                  "the operating conditions as JSON (the file the window saves beside a "
-                  "dimension file); a key left out takes its default.")
-        ->type_name("FILE")
-        ->default_str("the defaults: imperial, 90 psi in the chest, 300 rpm");
-}
-
-// The conditions for the gear: the file's (or the defaults), the speed
-// given overriding its Speed, checked against the gear.
-bool loadConditions(const SteamPictureOptions& o, const Model& m, steam::Conditions& c,
-                    std::string* error) {
-    c = steam::defaultConditions();
-    if (!o.conditions.empty() && !steam::readConditionsFile(o.conditions, c, error)) return false;
-    if (o.speed) c.Speed = static_cast<double>(*o.speed);
-    *error = steam::validateConditions(c, m.cyl.CylBoreDia);
-    return error->empty();
-}
-
 int renderIndicator(const SteamPictureOptions& o) {
     Model m;
-    std::string error;
-    if (!loadGear(m, o.dims, &error)) return inputError(error);
     steam::Conditions c;
-    if (!loadConditions(o, m, c, &error)) return inputError(error);
-    ReportOptions report;
-    report.positions = o.positions;
-    if (o.revArm) report.positions = std::vector<Ext>{*o.revArm};
+    std::string error;
+    if (!loadSteamInputs(o.inputs, m, c, &error)) return inputError(error);
     std::vector<Real> settings;
-    if (!listedSettings(m, report, "the gear", settings, &error)) return inputError(error);
+    if (o.revArm)
+        settings.push_back(settingInTravel(m, "--revarm", *o.revArm));
+    else if (o.positions)
+        for (Ext p : *o.positions)
+            settings.push_back(settingInTravel(m, "--positions", p));
+    else
+        settings = diagramPositionSettings(m);
+    if (settings.empty())
+        return inputError("the dimension set has no diagram positions; give --positions");
     const steam::SiConditions si = steam::toSi(c, m);
     const std::vector<steam::SettingIndicator> a = steam::computeIndicators(m, settings, si);
     std::vector<steam::SettingIndicator> b;
@@ -80,22 +68,22 @@ int renderIndicator(const SteamPictureOptions& o) {
 
 int renderPerformance(const SteamPictureOptions& o) {
     Model m;
-    std::string error;
-    if (!loadGear(m, o.dims, &error)) return inputError(error);
     steam::Conditions c;
-    if (!loadConditions(o, m, c, &error)) return inputError(error);
-    std::vector<double> speeds = kDefaultPerformanceSpeeds;
+    std::string error;
+    if (!loadSteamInputs(o.inputs, m, c, &error)) return inputError(error);
+    std::vector<double> speeds = steam::defaultPerformanceSpeeds();
     if (o.speeds) {
         speeds.clear();
         for (Ext s : *o.speeds) {
             if (!(s > 0) || s > steam::kMaxSpeed)
                 return inputError("--speeds " + shortestText(s) +
-                                  " is not above 0 and at most 3000 rpm");
+                                  " is not above 0 and at most 3000");
             speeds.push_back(static_cast<double>(s));
         }
     }
     PerformanceChart chart;
-    computePerformanceChart(m, c, speeds, defaultThreadCount(), chart);
+    if (!computePerformanceChart(m, c, speeds, defaultThreadCount(), chart, nullptr, &error))
+        return inputError(error);
     ensureGuiApplication();
     Picture picture;
     picture.size = QSize(kPerformanceChartSize.width, kPerformanceChartSize.height);
@@ -114,12 +102,8 @@ void addRenderSteamCommands(CommandLine& cli) {
             "The Indicator Diagram window's picture: the pressure in both ends against the "
             "piston's travel over the settled revolution.",
             [o] { return renderIndicator(*o); }, cli.render());
-        c->footer("Pressures are gauge, in the conditions' units; the ideal cycle is dashed.");
-        addDimsOption(c, o->dims);
-        addConditionsOptions(c, *o);
-        addNumberOption(c, "--speed", o->speed, "RPM",
-                        "driver speed, overriding the conditions' Speed.", "the conditions'",
-                        NumberRange{1e-9L, steam::kMaxSpeed});
+        c->footer(steamCommandFooter() + " The ideal cycle of each end is drawn dashed.");
+        addSteamInputOptions(c, o->inputs);
         CLI::Option* positions = addNumberListOption(
             c, "--positions", o->positions, "X",
             "the settings to draw (RevArmPos, forward below mid gear), at most 9.",
@@ -140,10 +124,13 @@ void addRenderSteamCommands(CommandLine& cli) {
             "The Performance window's picture: MEP against cut-off over the sweep at several "
             "speeds, and power and steam rate against speed at the diagram positions.",
             [o] { return renderPerformance(*o); }, cli.render());
-        addDimsOption(c, o->dims);
-        addConditionsOptions(c, *o);
-        addNumberListOption(c, "--speeds", o->speeds, "RPM", "the speeds, at most 20.",
-                            "100,200,300,500,800", kMaxPerformanceSpeeds);
+        addDimsOption(c, o->inputs.dims);
+        addDimsOption(c, o->inputs.conditions, "--conditions",
+                      "the operating conditions, as the indicator picture takes them.")
+            ->default_str("the file beside the dimension file, else the defaults");
+        addNumberListOption(c, "--speeds", o->speeds, "RPM",
+                            "the speeds, each above 0 and at most 3000.", "100,200,300,500,800",
+                            steam::kMaxPerformanceSpeeds);
         addPictureOutput(c, o->out);
     }
 }

@@ -47,8 +47,8 @@ void grid(const CutOffCurve& a, Canvas& c) {
         c.line(col, kTop, col, kBottom + 4);
         centredText(c, col, kBottom + 6, names[t], small);
         // The reverse-arm figure there: forward lies below mid gear.
-        const Ext pos = static_cast<Ext>(a.revArmCen) -
-                        static_cast<Ext>(a.revArmToCentMax) * signedPct / 100;
+        const Ext pos =
+            static_cast<Ext>(a.revArmCen) - static_cast<Ext>(a.revArmToCentMax) * signedPct / 100;
         centredText(c, col, kBottom + 19, formatFixed(pos, 0, 3), small);
     }
     c.text(4, kTop - 18, "Cut-off, % of stroke", font());
@@ -95,8 +95,8 @@ void legend(const CutOffChartGear* b, Canvas& c) {
     const int row = kBottom + 62;
     const TextStyle style = font();
     int x = kLeft;
-    for (auto [colour, name] : {std::pair{kFrontColour, "front end"},
-                                std::pair{kRearColour, "rear end"}}) {
+    for (auto [colour, name] :
+         {std::pair{kFrontColour, "front end"}, std::pair{kRearColour, "rear end"}}) {
         c.setPen(colour, 1);
         c.line(x, row + 6, x + 24, row + 6);
         c.text(x + 30, row, name, style);

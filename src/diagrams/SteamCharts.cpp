@@ -1,6 +1,7 @@
 #include "diagrams/SteamCharts.h"
 
 #include "analysis/Parallel.h"
+#include "steam/Performance.h"
 #include "model/Numeric.h"
 
 #include <algorithm>
@@ -155,45 +156,26 @@ PerformanceChart makePerformanceChart(const Model& m, const std::vector<double>&
 
 bool computePerformanceChart(const Model& m, const steam::Conditions& c,
                              const std::vector<double>& givenSpeeds, int threads,
-                             PerformanceChart& out, StudyProgress* progress) {
+                             PerformanceChart& out, StudyProgress* progress, std::string* error) {
     // In rising order, each once, so the curves against speed run one way.
     std::vector<double> speeds = givenSpeeds;
     std::sort(speeds.begin(), speeds.end());
     speeds.erase(std::unique(speeds.begin(), speeds.end()), speeds.end());
-    const std::vector<Real> sweep = sweepSettings(m);
-    const std::vector<Real> positions = diagramPositionSettings(m);
-    const size_t perSpeed = sweep.size() + positions.size();
-    const size_t tasks = perSpeed * speeds.size();
-    std::vector<steam::SiConditions> si;
-    for (double speed : speeds) {
-        steam::Conditions atSpeed = c;
-        atSpeed.Speed = speed;
-        si.push_back(steam::toSi(atSpeed, m));
-    }
-    // One fluid serves every thread; the speed does not change it.
-    const std::unique_ptr<steam::Fluid> fluid =
-        si.empty() ? nullptr : steam::makeFluid(si.front());
-    threads = std::max(1, std::min<int>(threads, static_cast<int>(std::max<size_t>(tasks, 1))));
-    std::vector<Model> scratch(static_cast<size_t>(threads), m);
-    std::vector<std::vector<steam::SettingIndicator>> sweepOut(
-        speeds.size(), std::vector<steam::SettingIndicator>(sweep.size()));
-    std::vector<std::vector<steam::SettingIndicator>> positionsOut(
-        speeds.size(), std::vector<steam::SettingIndicator>(positions.size()));
-    if (progress) progress->total = static_cast<long long>(tasks);
-    const bool whole = runParallel(
-        static_cast<long long>(tasks), threads,
-        [&](long long index, int worker) {
-            const size_t k = static_cast<size_t>(index) / perSpeed;
-            const size_t i = static_cast<size_t>(index) % perSpeed;
-            Model& g = scratch[static_cast<size_t>(worker)];
-            if (i < sweep.size())
-                sweepOut[k][i] = steam::computeIndicator(g, sweep[i], si[k], *fluid);
-            else
-                positionsOut[k][i - sweep.size()] =
-                    steam::computeIndicator(g, positions[i - sweep.size()], si[k], *fluid);
-        },
-        progress);
-    if (!whole) return false;
+    // One map of the sweep and the positions together, so the cores share
+    // all of it.
+    std::vector<Real> settings = sweepSettings(m);
+    const size_t sweepCount = settings.size();
+    for (Real p : diagramPositionSettings(m))
+        settings.push_back(p);
+    steam::PerformanceMap map;
+    if (!steam::computePerformance(m, settings, speeds, steam::toSi(c, m), threads, map, progress,
+                                   error))
+        return false;
+    std::vector<std::vector<steam::SettingIndicator>> sweepOut(speeds.size()),
+        positionsOut(speeds.size());
+    for (size_t k = 0; k < speeds.size(); ++k)
+        for (size_t i = 0; i < settings.size(); ++i)
+            (i < sweepCount ? sweepOut : positionsOut)[k].push_back(map.at(i, k));
     out = makePerformanceChart(m, speeds, sweepOut, positionsOut, c.Units);
     out.title = std::string("Performance, ") +
                 (c.Fluid == steam::FluidKind::Steam ? "steam" : "perfect gas") + " from " +

@@ -42,18 +42,16 @@ PerformanceChart makePerformanceChart(const Model& m, const std::vector<double>&
                                       const std::vector<std::vector<steam::SettingIndicator>>& positions,
                                       steam::UnitSystem u);
 
-// The default speeds of the performance chart, rpm, and the most it takes.
-inline const std::vector<double> kDefaultPerformanceSpeeds{100, 200, 300, 500, 800};
-constexpr std::size_t kMaxPerformanceSpeeds = 20;
-
 struct StudyProgress;
 
-// Computes the chart's cycles: the sweep and the diagram positions at each
-// speed, `threads` at a time, each worker on its own copy of the gear. `c`
-// must suit the gear (validateConditions); its Speed is replaced by each of
-// `speeds`, which the chart holds in rising order, each once. False when `progress` asked to stop first.
+// Computes the chart's cycles (the performance map of the sweep and of the
+// diagram positions at each speed) on `threads` threads. `c` must suit the
+// gear (validateConditions); its Speed is replaced by each of `speeds`,
+// which the chart holds in rising order, each once. False when `progress`
+// asked to stop first, or with `error` said when the map is too large.
 bool computePerformanceChart(const Model& m, const steam::Conditions& c,
                              const std::vector<double>& speeds, int threads,
-                             PerformanceChart& out, StudyProgress* progress = nullptr);
+                             PerformanceChart& out, StudyProgress* progress = nullptr,
+                             std::string* error = nullptr);
 
 } // namespace corvellan

@@ -385,7 +385,7 @@ void TBalance::finish() {
                                .arg(QString::fromStdString(formatFixed(report_.before, 0, 4)))
                                .arg(QString::fromStdString(formatFixed(report_.after, 0, 4))));
     std::ostringstream text;
-    writeBalanceText(report_, text);
+    writeBalanceText(report_, text, true);
     resultText_->setPlainText(QString::fromStdString(text.str()));
     const QString note = QString::fromStdString(balanceUndoNote(report_));
     const QString verdict = QString::fromStdString(balanceVerdict(report_));

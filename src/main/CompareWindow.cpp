@@ -76,7 +76,8 @@ void TCompare::recompute() {
         shown.push_back({d[0], d[1], d[2]});
     fillReportRows(dimensions_, shown);
     for (int r = 0; r < dimensions_->rowCount(); ++r)
-        dimensions_->item(r, 0)->setToolTip(QString::fromStdString(dims[static_cast<size_t>(r)][3]));
+        dimensions_->item(r, 0)->setToolTip(
+            QString::fromStdString(dims[static_cast<size_t>(r)][3]));
     const size_t differing = comparison_.dimensions.size();
     dimensionsCaption_->setText(differing == 0
                                     ? QStringLiteral("Dimensions whose values differ: none")

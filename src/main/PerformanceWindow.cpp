@@ -9,6 +9,7 @@
 #include "main/StudyRunner.h"
 #include "main/StudyWidgets.h"
 #include "model/CsvFile.h"
+#include "steam/Performance.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -31,12 +32,12 @@ TPerformance::TPerformance(Model& model, ConditionsStore& conditions, QWidget* p
     speeds_ = new QLineEdit(this);
     speeds_->setObjectName("PerformanceSpeeds");
     QStringList defaults;
-    for (double s : kDefaultPerformanceSpeeds)
+    for (double s : steam::defaultPerformanceSpeeds())
         defaults << QString::number(s);
     speeds_->setText(defaults.join(", "));
     speeds_->setToolTip(QString("Driver speeds in rpm, separated by commas: up to %1, each above "
                                 "0 and at most %2.")
-                            .arg(kMaxPerformanceSpeeds)
+                            .arg(steam::kMaxPerformanceSpeeds)
                             .arg(steam::kMaxSpeed));
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel("Speeds (rpm)", this));
@@ -98,8 +99,8 @@ bool TPerformance::running() const {
 bool TPerformance::readSpeeds(std::vector<double>& out, QString* error) const {
     out.clear();
     const QStringList parts = speeds_->text().split(',', Qt::KeepEmptyParts);
-    if (parts.size() > static_cast<long>(kMaxPerformanceSpeeds)) {
-        *error = QString("Give at most %1 speeds.").arg(kMaxPerformanceSpeeds);
+    if (parts.size() > static_cast<long>(steam::kMaxPerformanceSpeeds)) {
+        *error = QString("Give at most %1 speeds.").arg(steam::kMaxPerformanceSpeeds);
         return false;
     }
     for (const QString& part : parts) {
@@ -133,9 +134,11 @@ bool TPerformance::start() {
     copy_ = m_;
     controls_->status->setText(
         QString("Computing the settled cycles at %1 speed(s)...").arg(workingSpeeds_.size()));
+    failure_.clear();
     runner_->start([this](StudyProgress& progress) {
         workerWhole_ = computePerformanceChart(copy_, workingConditions_, workingSpeeds_,
-                                               defaultThreadCount(), working_, &progress);
+                                               defaultThreadCount(), working_, &progress,
+                                               &failure_);
     });
     setRunning(true);
     return true;
@@ -150,6 +153,10 @@ void TPerformance::finish() {
     if (!runner_->failure().empty()) {
         controls_->status->setText(
             QString::fromStdString("Could not compute: " + runner_->failure() + "."));
+        return;
+    }
+    if (!failure_.empty()) {
+        controls_->status->setText(QString::fromStdString("Could not compute: " + failure_ + "."));
         return;
     }
     if (runner_->stopped() || !workerWhole_) {

@@ -69,6 +69,7 @@ class TPerformance : public QWidget {
     std::vector<double> workingSpeeds_;
     PerformanceChart working_;
     bool workerWhole_ = false;
+    std::string failure_;
 
     PerformanceChart chart_;
     bool haveResult_ = false;

@@ -57,12 +57,10 @@ bool sameBits(const std::vector<Real>& a, const std::vector<Real>& b) {
 
 // The code names the figures have in the CSV and JSON, for the headers' tool
 // tips.
-const char* const kEngineerKeys[] = {"CutOffPct (Front)",      "CutOffPct (Rear)",
-                                     "Lead (Front)",           "Lead (Rear)",
-                                     "lead angle (Front)",     "lead angle (Rear)",
-                                     "ReleasePct (Front)",     "ReleasePct (Rear)",
-                                     "CompressionPct (Front)", "CompressionPct (Rear)",
-                                     "ValveTravel"};
+const char* const kEngineerKeys[] = {
+    "CutOffPct (Front)",      "CutOffPct (Rear)",      "Lead (Front)",       "Lead (Rear)",
+    "lead angle (Front)",     "lead angle (Rear)",     "ReleasePct (Front)", "ReleasePct (Rear)",
+    "CompressionPct (Front)", "CompressionPct (Rear)", "ValveTravel"};
 
 } // namespace
 
@@ -81,6 +79,13 @@ TValveEvents::TValveEvents(Model& model, QWidget* parent)
     auto* note = new QLabel(kEventsUnitsNote, this);
     note->setObjectName("UnitsNote");
     note->setWordWrap(true);
+    // Shown only for a gear with a geometry error, which the figures alone
+    // would not tell.
+    geometryNote_ = new QLabel(this);
+    geometryNote_->setObjectName("GeometryNote");
+    geometryNote_->setWordWrap(true);
+    geometryNote_->setStyleSheet(QStringLiteral("color: #c00000"));
+    geometryNote_->hide();
 
     listCaption_ = new QLabel(this);
     listCaption_->setObjectName("EventListCaption");
@@ -108,6 +113,7 @@ TValveEvents::TValveEvents(Model& model, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls());
     layout->addWidget(note);
+    layout->addWidget(geometryNote_);
     layout->addWidget(table_, 3);
     layout->addWidget(tabs_, 2);
 
@@ -151,6 +157,9 @@ void TValveEvents::fillTables() {
     fillReportRows(table_, figures);
     table_->setVerticalHeaderLabels(labels);
     fillReportRows(detail_, eventsTableRows(report_, true));
+    const std::string geometry = geometryErrorNote(report_);
+    geometryNote_->setText(QString::fromStdString(geometry));
+    geometryNote_->setVisible(!geometry.empty());
     if (table_->rowCount() > 0)
         table_->setCurrentCell(std::min(current, table_->rowCount() - 1), 0);
     showEventsOf(table_->currentRow());

@@ -64,6 +64,9 @@ EdgeFlowValue edgeFlowWithSlopes(double area, double pu, double rhou, double pd,
     const double rStar = criticalPressureRatio(n);
     const double q = pd > 0 ? pd / pu : 0;
     const double z = 1 - q;
+    // Pressures equal to double precision: no flow (without smoothing the
+    // slope there is unbounded).
+    if (!(z > 0) && !(smoothing > 0)) return v;
     double G = 0, dGdz = 0;
     if (q <= rStar) {
         // Choked: the flow no longer feels the downstream pressure (the

@@ -103,7 +103,7 @@ void accelerate(std::vector<std::array<double, 2>>& history, OdeVector& y, int r
     if (!(dd > 0)) return;
     const double ratio = (d1[0] * d0[0] + d1[1] * d0[1]) / dd;
     const double off = std::hypot(d1[0] - ratio * d0[0], d1[1] - ratio * d0[1]);
-    if (!(ratio > 0.3 && ratio < 0.999) || off > 0.05 * std::hypot(d1[0], d1[1])) return;
+    if (!(ratio > 0.05 && ratio < 0.999) || off > 0.05 * std::hypot(d1[0], d1[1])) return;
     const double gain = ratio / (1 - ratio);
     const double m = x2[0] + gain * d1[0], U = x2[1] + gain * d1[1];
     if (!(m > 0) || !(U > 0) || !std::isfinite(m) || !std::isfinite(U)) return;

@@ -66,3 +66,15 @@ TEST(DesktopCli, RenderEventsShowsTheWindowAsItOpens) {
     // A window is pixels only.
     EXPECT_EQ(runCorvellan("render events -o " + tempPath("events.svg")).status, 2);
 }
+
+TEST(DesktopCli, RenderCutOffsDrawsTheChartAndRefusesAnEmptyGearB) {
+    const std::string out = tempPath("cutoffs.png");
+    std::remove(out.c_str());
+    const Outcome r = runCorvellan("render cutoffs -o " + out);
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(pngSize(slurp(out)).width, 640);
+    EXPECT_EQ(pngSize(slurp(out)).height, 430);
+    const Outcome empty = runCorvellan("render cutoffs --compare '' -o " + out);
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_NE(empty.out.find("--compare"), std::string::npos) << empty.out;
+}

@@ -127,7 +127,9 @@ TEST(FullDisk, ReportsCutShortOnStandardOutputFail) {
     SharedFolder folder;
     const std::string out = folder.file("report");
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"events", "--csv"}, {"events", "--json"}, {"table"},
+         {std::vector<std::string>{"events", "--csv"},
+          {"events", "--json"},
+          {"table"},
           {"compare", CORVELLAN_TEST_DATA "/sample.dco", CORVELLAN_TEST_DATA "/sample.dco"}}) {
         const Outcome r = runLimited(args, {200, false, out});
         EXPECT_EQ(r.status, 2) << args[0] << ": " << r.stdErr;

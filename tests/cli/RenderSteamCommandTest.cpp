@@ -53,7 +53,7 @@ TEST(RenderSteam, RefusesBadConditionsAndSpeedsInOneLine) {
         {"indicator --conditions " + writeConditions("odd.json", "{\"Sped\": 10}"), "Sped"},
         {"indicator --conditions " + writeConditions("cut.json", "{\"Speed\": "), ""},
         {"performance --speeds 100,0", "--speeds"},
-        {"indicator --speed 4000", "--speed"},
+        {"indicator --speed 4000", "Speed 4000"},
     };
     for (const auto& c : cases) {
         const Outcome r = runCorvellan("render " + c.args + " -o " + out);

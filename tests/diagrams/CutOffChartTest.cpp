@@ -2,8 +2,8 @@
 // the events of the gear on each side of mid gear, and its drawing, with a
 // compared gear over it, is kept as a golden draw list on made-up figures.
 
-#include "analysis/CutOffCurve.h"
 #include "diagrams/CutOffChart.h"
+#include "analysis/CutOffCurve.h"
 #include "view/RecordingCanvas.h"
 
 #include <gtest/gtest.h>

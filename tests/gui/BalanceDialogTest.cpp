@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QTableWidget>
+#include <QPlainTextEdit>
 #include <QTest>
 
 using namespace corvellan;
@@ -99,6 +100,10 @@ TEST_F(BalanceDialogTest, ApplyThenAsManyUndoAsItSaysRestoresEveryDimensionAndMi
     ASSERT_TRUE(waitForResult());
     const BalanceReport& r = dialog()->result();
     EXPECT_LT(r.after, r.before);
+    // The dimensions are named as the dimension dialogs name them.
+    const QString shown = dialog()->findChild<QPlainTextEdit*>("BalanceResult")->toPlainText();
+    EXPECT_TRUE(shown.contains("Eccentric Crank Angle Deg")) << shown.toStdString();
+    EXPECT_EQ(dialog()->table()->item(lever, 0)->text(), "Valve Lever Upper");
     const int changed = countBalanceApply(r).changed;
     ASSERT_GT(changed, 0);
     EXPECT_TRUE(dialog()->status()->text().contains(

@@ -1,16 +1,20 @@
 // The indicator diagram and performance windows on the real computation:
-// the indicator window computes again when the conditions or the setting
-// change but not when the driver only turns, and saves its loops; the
+// the indicator window computes again when the conditions, the setting or
+// the compared gear change but not when the driver only turns, and saves its
+// loops; the
 // performance window refuses bad speeds and computes the map off the GUI
 // thread.
 
 #include "GuiTestSupport.h"
 
 #include "main/CanvasView.h"
+#include "main/CompareCommands.h"
 #include "main/ConditionsStore.h"
 #include "main/IndicatorWindow.h"
 #include "main/PerformanceWindow.h"
 #include "main/SteamCommands.h"
+
+#include "model/DimensionFile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -45,7 +49,7 @@ class SteamWindowsTest : public MainWindowTest {
     }
 };
 
-TEST_F(SteamWindowsTest, IndicatorFollowsTheConditionsAndSettingButNotTheTurningDriver) {
+TEST_F(SteamWindowsTest, IndicatorFollowsConditionsSettingAndComparedGearButNotTheTurningDriver) {
     TIndicator* w = window->steam().indicator();
     action("IndicatorDiagram")->trigger();
     ASSERT_TRUE(w->isVisible());
@@ -86,6 +90,22 @@ TEST_F(SteamWindowsTest, IndicatorFollowsTheConditionsAndSettingButNotTheTurning
     EXPECT_EQ(header.rfind("Gear,RevArmPos,Direction,Angle (deg),Piston (% of stroke),", 0), 0u)
         << header;
     EXPECT_EQ(first.rfind("Nominal,", 0), 0u) << first;
+
+    // A compared gear is computed at the same settings and drawn with A, and
+    // goes when the comparison ends.
+    Model b;
+    initialiseModel(b);
+    const QString pathB = dir.filePath("gearB.dco");
+    ASSERT_TRUE(saveDimensionFile(b, pathB.toStdString()).ok);
+    ASSERT_TRUE(window->compare().compareWithPath(pathB));
+    w->recomputeIfChanged();
+    w->waitForResult();
+    EXPECT_EQ(w->comparedResult().size(), w->result().size());
+    EXPECT_NE(w->csvText().find("\nB: gearB,"), std::string::npos);
+    action("StopComparing")->trigger();
+    w->recomputeIfChanged();
+    w->waitForResult();
+    EXPECT_TRUE(w->comparedResult().empty());
     w->close();
 }
 

@@ -9,6 +9,7 @@
 #include "steam/Conditions.h"
 #include "steam/EdgeFlow.h"
 #include "steam/Indicator.h"
+#include "steam/Performance.h"
 #include "steam/PortMotion.h"
 
 #include <gtest/gtest.h>
@@ -182,4 +183,30 @@ TEST(Indicator, NeitherTheToleranceNorTheSmoothingMovesTheMep) {
         EXPECT_NEAR((a.*end).mep, mep, 5e-4 * mep);
         EXPECT_NEAR((b.*end).mep, mep, 1e-5 * mep);
     }
+}
+
+TEST(Performance, MapIsTheSameOnAnyThreadsAndAsEachSettingAlone) {
+    const Model m = nominalModel();
+    const std::vector<Real> settings = {normalForward(m), halfOf(m, normalReverse(m)),
+                                        m.gear.RevArmCen()};
+    const std::vector<double> speeds = {150, 600};
+    const SiConditions c = toSi(perfectGas(), m);
+    PerformanceMap one, two;
+    ASSERT_TRUE(computePerformance(m, settings, speeds, c, 1, one));
+    ASSERT_TRUE(computePerformance(m, settings, speeds, c, 2, two));
+    ASSERT_EQ(one.cells.size(), settings.size() * speeds.size());
+    for (std::size_t i = 0; i < one.cells.size(); ++i) {
+        EXPECT_EQ(one.cells[i].front.mep, two.cells[i].front.mep) << i;
+        EXPECT_EQ(one.cells[i].rear.steamAdmitted, two.cells[i].rear.steamAdmitted) << i;
+    }
+    const SettingIndicator alone = run(perfectGas(), settings[1], 600);
+    EXPECT_EQ(one.at(1, 1).speed, 600);
+    EXPECT_EQ(one.at(1, 1).front.mep, alone.front.mep);
+    EXPECT_EQ(one.at(1, 1).rear.work, alone.rear.work);
+
+    // A map beyond its bounds is refused before anything is computed.
+    std::string error;
+    EXPECT_FALSE(computePerformance(m, settings, std::vector<double>(51, 100), c, 1, one,
+                                    nullptr, &error));
+    EXPECT_FALSE(error.empty());
 }
