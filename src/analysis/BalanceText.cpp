@@ -16,9 +16,12 @@ namespace {
 constexpr int kLengthDecimals = 5;
 constexpr int kPctDecimals = 3;
 
+// A weight as given: a tiny one (after a rescaling) is not rounded to 0.
 std::string number(double v) {
     if (!std::isfinite(v)) return "null";
-    return shortestText(v);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.9g", v);
+    return buf;
 }
 
 // The objective's candidate, as an events report of its design.
@@ -176,9 +179,8 @@ void writeBalanceJson(const BalanceReport& r, std::ostream& out) {
         settings.push_back(comparedSettingName(c));
     j["Compared"] = std::move(settings);
     const BalanceWeights& w = r.problem.weights;
-    j["Weights"] = {{"CutOff", jsonFigure(w.cutOff)}, {"Lead", jsonFigure(w.lead)}};
-    if (r.problem.objective == BalanceObjectiveKind::Positions)
-        j["Weights"]["Mean"] = jsonFigure(w.mean);
+    j["Weights"] = {{"CutOff", w.cutOff}, {"Lead", w.lead}};
+    if (r.problem.objective == BalanceObjectiveKind::Positions) j["Weights"]["Mean"] = w.mean;
     else
         j["LeadScale"] = jsonFigure(r.leadScale);
     Json limits = {{"LeadFloor", jsonFigure(r.limits.leadFloor)},
