@@ -5,7 +5,10 @@
 // computed, and the whole mechanism frame (steam display, close-up and paths
 // included), the four diagrams and the pivot data panel and table rows are
 // drawn into a real image, and the valve events of the diagram positions are
-// found and written out.
+// found and written out. The remaining bytes are read as a conditions file
+// and choose operating conditions; where they pass their checks, the steam
+// in the cylinder is settled (over a couple of revolutions) at the first
+// diagram position and written out.
 
 #include "FuzzBytes.h"
 
@@ -24,6 +27,9 @@
 #include "analysis/ValveEvents.h"
 #include "analysis/ValveEventsText.h"
 #include "platform/QPainterCanvas.h"
+#include "steam/Conditions.h"
+#include "steam/Indicator.h"
+#include "steam/IndicatorReport.h"
 #include "view/MechanismView.h"
 #include "view/Tick.h"
 
@@ -31,7 +37,10 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
+
 #include <sstream>
+#include <string>
 
 using namespace corvellan;
 using corvellan::fuzz::FuzzBytes;
@@ -128,6 +137,50 @@ void chooseOverlay(Model& m, FuzzBytes& in) {
     m.pivots.Y[20] = in.wild(2);
 }
 
+// Operating conditions: each figure kept, wild, or scaled; the unit system
+// and the fluid chosen.
+steam::Conditions chooseConditions(FuzzBytes& in) {
+    const std::uint8_t flags = in.byte();
+    steam::Conditions c = steam::defaultConditions(flags & 1 ? steam::UnitSystem::Metric
+                                                             : steam::UnitSystem::Imperial);
+    c.Fluid = flags & 2 ? steam::FluidKind::PerfectGas : steam::FluidKind::Steam;
+    for (double* v : {&c.ChestPressure, &c.BackPressure, &c.Atmosphere, &c.Speed,
+                      &c.ClearanceFront, &c.ClearanceRear, &c.DischargeCoefficient, &c.Gamma})
+        *v = in.wild(static_cast<float>(*v));
+    if (flags & 4) c.ChestTemperature = in.wild(400);
+    if (flags & 8) c.PortBreadth = in.wild(1.7f);
+    if (flags & 16) c.PistonRodDia = in.wild(0.3f);
+    c.Cylinders = 1 + in.byte() % 20;
+    return c;
+}
+
+void steamInTheCylinder(const Model& gear, FuzzBytes& in) {
+    // A conditions file of a few bytes of the input, refused or read.
+    std::string text;
+    for (int n = in.byte() % 64; n > 0; --n)
+        text += static_cast<char>(in.byte());
+    steam::Conditions c;
+    std::string error;
+    if (!steam::readConditionsJson(text, c, &error) && error.empty()) std::abort();
+    c = chooseConditions(in);
+    if (!steam::validateConditions(c, gear.cyl.CylBoreDia).empty()) return;
+    const std::vector<Real> settings = diagramPositionSettings(gear);
+    if (settings.empty()) return;
+    Model scratch = gear;
+    const steam::SiConditions si = steam::toSi(c, scratch);
+    const auto fluid = steam::makeFluid(si);
+    steam::IndicatorOptions options;
+    options.maxRevolutions = 2;
+    options.loopPoints = 9;
+    const steam::SettingIndicator r =
+        steam::computeIndicator(scratch, settings.front(), si, *fluid, options);
+    std::ostringstream out;
+    out << jsonLine(steam::indicatorJson(c, gear.cyl.CylBoreDia, {r}));
+    steam::writeIndicatorCsv(c, {r}, out);
+    steam::writeIndicatorText(c, {r}, out);
+    if (out.str().empty()) std::abort();
+}
+
 void drawPanel(Model& m, Canvas& c) {
     for (const PanelText& t : pivotDataPanel(m))
         c.text(t.x, t.y, t.text, TextStyle{});
@@ -172,5 +225,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeEventsCsv(events, text);
     writeEventsJson(events, text);
     if (text.str().empty()) std::abort();
+
+    steamInTheCylinder(m, in);
     return 0;
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Draws the README's tour pictures into docs/ with the program's own render
 # command: the main window running with the steam display, the pivot paths,
-# the four valve diagrams and the valve events window. Builds the program
-# first when it is not there.
+# the four valve diagrams, the valve events window, the cut-off chart, the
+# indicator diagram and the performance chart. Builds the program first when
+# it is not there.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$root/build/src/app/corvellan
@@ -22,4 +23,7 @@ done
 "$bin" render events -o "$docs/events.png"
 "$bin" render cutoffs --dims "$root/examples/five-inch-gauge.dco" \
   --compare "$root/examples/five-inch-gauge-balanced.dco" -o "$docs/cutoffs.png"
+# The steam in the cylinder at the default conditions.
+"$bin" render indicator -o "$docs/indicator.png"
+"$bin" render performance -o "$docs/performance.png"
 echo "pictures in $docs"

@@ -25,7 +25,7 @@ std::string balanceUndoNote(const BalanceReport& r) {
                        (c.changed == 1 ? " dimension" : " dimensions");
     if (c.undoable == c.changed && c.undoSteps == c.undoable)
         return note + ", each recorded for undo: pressing \"UnDo\" " + times(c.undoSteps) +
-               " restores the design.";
+               " restores the design, with its mid gear, diagram positions and reverse-arm setting.";
     note += ".";
     if (c.undoable < c.changed)
         note += " Rev Arm to Cent Norm and Max are not recorded for undo, as in the frame dialog.";
@@ -37,6 +37,27 @@ std::string balanceUndoNote(const BalanceReport& r) {
     else
         note += " Pressing \"UnDo\" " + times(c.undoSteps) + " takes back the recorded changes.";
     return note;
+}
+
+void BalanceRestore::arm(const Model& m) {
+    armed_ = true;
+    dimensions_.clear();
+    for (const DimensionInfo& info : allDimensions())
+        dimensions_.push_back(dimensionValue(m, info.code));
+    revArmPositions_ = m.gear.RevArmPositions;
+    revArmPos_ = m.gear.RevArmPos;
+}
+
+bool BalanceRestore::restoreIfBack(Model& m) {
+    if (!armed_) return false;
+    size_t i = 0;
+    for (const DimensionInfo& info : allDimensions())
+        if (i >= dimensions_.size() || !(dimensionValue(m, info.code) == dimensions_[i++]))
+            return false;
+    m.gear.RevArmPositions = revArmPositions_;
+    m.gear.RevArmPos = revArmPos_;
+    armed_ = false;
+    return true;
 }
 
 BoxCommit applyBalance(Model& m, const BalanceReport& r) {

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace corvellan {
 
@@ -222,6 +223,9 @@ void writeComparisonText(const GearComparison& c, std::ostream& out) {
     out << "A: " << c.nameA << "\nB: " << c.nameB << "\n";
     out << "Mid gear (RevArmCen): A " << formatFixed(c.a.revArmCen, 0, kLengthDecimals) << ", B "
         << formatFixed(c.b.revArmCen, 0, kLengthDecimals) << "\n";
+    for (const auto& [name, report] : {std::pair{"A", &c.a}, std::pair{"B", &c.b}})
+        if (!report->unbuildable.empty())
+            out << name << ": geometry error: " << report->unbuildable << "\n";
     // Front and rear side by side, as the Compare window has them; a
     // setting's figures of the whole (valve travel, reverse arm, the
     // differences) fill the front columns.

@@ -36,6 +36,8 @@ Json endJson(const EndEvents& e, Ext length) {
     j["CompressionPct"] = figure(e.compressionPct, pct);
     j["MaxSteamOpening"] = jsonFigure(e.maxSteamOpening, length);
     j["MaxExhaustOpening"] = jsonFigure(e.maxExhaustOpening, length);
+    j["SteamTravelPct"] = jsonFigure(e.steamTravelPct, pct);
+    j["OverTravel"] = e.overTravel;
     return j;
 }
 
@@ -180,6 +182,8 @@ Json settingJson(const SettingEvents& s, Ext lengthScale) {
 Json eventsJson(const EventsReport& report) {
     Json j;
     j["RevArmCen"] = jsonFigure(report.revArmCen, report.lengthScale);
+    j["NeutralFront"] = figure(report.neutralFront, report.lengthScale);
+    j["NeutralRear"] = figure(report.neutralRear, report.lengthScale);
     Json settings = Json::array();
     for (const SettingEvents& s : report.settings)
         settings.push_back(settingJson(s, report.lengthScale));
@@ -299,11 +303,20 @@ void writeSettingText(const EventsReport& report, const SettingEvents& s, std::o
     if (s.events.empty()) out << "  (no port edge opens or closes)\n";
 }
 
-void writeEventsText(const EventsReport& report, std::ostream& out) {
+std::string geometryErrorNote(const EventsReport& report) {
     if (!report.unbuildable.empty())
-        out << "Geometry error: " << report.unbuildable
-            << ". The figures below are those of the positions the solver places, not of a "
-               "gear.\n";
+        return "Geometry error: " + report.unbuildable +
+               ". The figures are those of the positions the solver places, not of a gear.";
+    std::string at;
+    for (const SettingEvents& s : report.settings)
+        if (s.geometryError) at += (at.empty() ? "" : "; ") + settingName(report, s);
+    if (at.empty()) return {};
+    return "Geometry error: the gear cannot be assembled at some angles at " + at +
+           ". Those figures are those of the nearest positions the solver could place.";
+}
+
+void writeEventsText(const EventsReport& report, std::ostream& out) {
+    if (!report.unbuildable.empty()) out << geometryErrorNote(report) << "\n";
     out << "Forward is below mid gear, reverse above. Percentages are of the stroke from each "
            "end's own\ndead centre; lengths in the gear's unit; lead also in degrees of crank "
            "before dead centre (DC).\n";

@@ -53,6 +53,11 @@ std::vector<std::vector<std::string>> engineerTableRows(const EventsReport& repo
 // The headers' one-line explanation of the units and the sign of forward.
 extern const char* const kEventsUnitsNote;
 
+// What a report of a gear with a geometry error says first: that its
+// linkage cannot be built (and why), or at which settings it cannot be
+// assembled at some angles; "" for a gear that assembles everywhere.
+std::string geometryErrorNote(const EventsReport& report);
+
 // The readable table: the mid-gear setting, then one block per setting.
 void writeEventsText(const EventsReport& report, std::ostream& out);
 void writeSettingText(const EventsReport& report, const SettingEvents& s, std::ostream& out);

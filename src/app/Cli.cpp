@@ -48,8 +48,10 @@ class CheckedOutput : public std::streambuf {
         while (error_ == 0 && at < pptr()) {
             const ssize_t n = ::write(STDOUT_FILENO, at, static_cast<std::size_t>(pptr() - at));
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) error_ = n < 0 ? errno : EIO;
-            else at += n;
+            if (n <= 0)
+                error_ = n < 0 ? errno : EIO;
+            else
+                at += n;
         }
         setp(buffer_, buffer_ + sizeof buffer_);
         return error_ == 0;
@@ -77,8 +79,11 @@ int runCommandLine(int argc, char** argv) {
     addEventsCommand(cli);
     addCompareCommand(cli);
     addBalanceCommand(cli);
+    addIndicatorCommand(cli);
+    addPerformanceCommand(cli);
     addDesignSpaceCommands(cli);
     addRenderStudyCommands(cli);
+    addRenderSteamCommands(cli);
     const int status = cli.run(std::vector<std::string>(argv + 1, argv + argc));
     const std::string why = output.finish();
     std::cout.rdbuf(standard);

@@ -18,5 +18,8 @@ void addCompareCommand(CommandLine& cli);
 void addBalanceCommand(CommandLine& cli);
 void addDesignSpaceCommands(CommandLine& cli); // sensitivity, tolerance, sweep
 void addRenderStudyCommands(CommandLine& cli);  // their pictures
+void addIndicatorCommand(CommandLine& cli);
+void addPerformanceCommand(CommandLine& cli);
+void addRenderSteamCommands(CommandLine& cli);  // indicator, performance
 
 } // namespace corvellan

@@ -8,6 +8,7 @@
 #include "analysis/ValveEvents.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -22,7 +23,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <set>
 #include <sstream>
 
@@ -44,10 +47,36 @@ QTableWidgetItem* fixedItem(const QString& text) {
     return item;
 }
 
+// A bound's cell remembers the text it was filled with, so a bound the user
+// leaves alone is taken exactly (TBalance::exactBounds_), as the command
+// line takes it, not from its seven figures.
+QTableWidgetItem* boundItem(Ext v) {
+    auto* item = new QTableWidgetItem(numberText(v));
+    item->setData(Qt::UserRole, item->text());
+    return item;
+}
+
+bool untouched(const QTableWidgetItem* item) {
+    return item->text() == item->data(Qt::UserRole).toString();
+}
+
 bool parseNumber(const QString& text, Ext& out) {
     bool ok = false;
     out = parseReal(text.toStdString(), &ok);
     return ok;
+}
+
+bool parseList(const QString& text, std::vector<double>& out, QString* bad) {
+    out.clear();
+    for (const QString& item : text.split(QRegularExpression("[,\\s]+"), Qt::SkipEmptyParts)) {
+        Ext f = 0;
+        if (!parseNumber(item, f)) {
+            *bad = item;
+            return false;
+        }
+        out.push_back(static_cast<double>(f));
+    }
+    return true;
 }
 
 QPushButton* button(const char* name, const char* caption, QWidget* parent) {
@@ -73,6 +102,14 @@ TBalance::TBalance(Model& model, QWidget* parent) : QDialog(parent), m_(model) {
     table_->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
 
+    objective_ = new QComboBox(this);
+    objective_->setObjectName("BalanceObjective");
+    objective_->addItem("at equal mean cut-off");
+    objective_->addItem("at reverse-arm positions");
+    cutOffs_ = new QLineEdit(this);
+    cutOffs_->setObjectName("BalanceCutOffs");
+    cutOffs_->setToolTip("Mean cut-offs, percent of stroke, each compared running forward and "
+                         "in reverse");
     settings_ = new QLineEdit(this);
     settings_->setObjectName("BalanceSettings");
     settings_->setToolTip("Fractions of Rev Arm to Cent Norm from mid gear: -1 is the normal "
@@ -81,14 +118,28 @@ TBalance::TBalance(Model& model, QWidget* parent) : QDialog(parent), m_(model) {
     const char* weightNames[3] = {"WeightCutOff", "WeightLead", "WeightMean"};
     const char* weightLabels[3] = {"cut-off", "lead", "mean cut-off"};
     for (int i = 0; i < 3; ++i) {
-        weights_[i] = new QLineEdit("1", this);
+        weights_[i] = new QLineEdit(this);
         weights_[i]->setObjectName(weightNames[i]);
         weightsRow->addWidget(new QLabel(weightLabels[i], this));
         weightsRow->addWidget(weights_[i]);
     }
+    auto* leadsRow = new QHBoxLayout;
+    const char* leadNames[2] = {"LeadFloor", "LeadCeiling"};
+    const char* leadLabels[2] = {"floor", "ceiling"};
+    for (int i = 0; i < 2; ++i) {
+        leads_[i] = new QLineEdit(this);
+        leads_[i]->setObjectName(leadNames[i]);
+        leads_[i]->setPlaceholderText("from the gear");
+        leadsRow->addWidget(new QLabel(leadLabels[i], this));
+        leadsRow->addWidget(leads_[i]);
+    }
     auto* form = new QFormLayout;
+    form->addRow("Compare the ends", objective_);
+    form->addRow("Mean cut-offs %", cutOffs_);
     form->addRow("Settings", settings_);
     form->addRow("Weights", weightsRow);
+    form->addRow("Each lead", leadsRow);
+    connect(objective_, &QComboBox::currentIndexChanged, this, [this] { objectiveChanged(); });
 
     start_ = button("BalanceStart", "Balance", this);
     cancel_ = button("BalanceCancel", "Cancel", this);
@@ -145,9 +196,10 @@ void TBalance::refill() {
     std::set<int> chosen;
     for (const BalanceVariable& v : defaults.vary)
         chosen.insert(v.code);
+    exactBounds_.clear();
     int row = 0;
     for (const DimensionInfo& d : allDimensions()) {
-        const BalanceVariable bounds = defaultBalanceBounds(m_, d.code);
+        const BalanceVariable bounds = balanceBounds(m_, d.code);
         // Named as the dimension dialogs name it; the code name the command
         // line and the files use is its tool tip.
         auto* name = fixedItem(dimensionCaption(d.code));
@@ -157,48 +209,86 @@ void TBalance::refill() {
         name->setToolTip(QString::fromLatin1(d.name));
         table_->setItem(row, NameColumn, name);
         table_->setItem(row, ValueColumn, fixedItem(numberText(dimensionValue(m_, d.code))));
-        table_->setItem(row, LowColumn, new QTableWidgetItem(numberText(bounds.low)));
-        table_->setItem(row, HighColumn, new QTableWidgetItem(numberText(bounds.high)));
+        exactBounds_.push_back(bounds);
+        table_->setItem(row, LowColumn, boundItem(bounds.low));
+        table_->setItem(row, HighColumn, boundItem(bounds.high));
         ++row;
     }
-    QStringList fractions;
+    QStringList fractions, cutOffs;
     for (double f : defaults.settings)
         fractions << QString::number(f);
+    for (double c : defaults.cutOffs)
+        cutOffs << QString::number(c);
     settings_->setText(fractions.join(", "));
-    for (QLineEdit* w : weights_)
-        w->setText("1");
+    cutOffs_->setText(cutOffs.join(", "));
+    objective_->setCurrentIndex(0);
+    objectiveChanged();
+    for (QLineEdit* l : leads_)
+        l->clear();
     haveResult_ = false;
     resultText_->clear();
     status_->clear();
     progressText_->clear();
-    progress_->setRange(0, options_.maxEvaluations);
+    progress_->setRange(0, 1);
     progress_->setValue(0);
     setRunning(false);
 }
 
+void TBalance::objectiveChanged() {
+    const bool positions = objective_->currentIndex() == 1;
+    const BalanceWeights w = defaultBalanceWeights(positions ? BalanceObjectiveKind::Positions
+                                                             : BalanceObjectiveKind::MeanCutOff);
+    const double values[3] = {w.cutOff, w.lead, w.mean};
+    for (int i = 0; i < 3; ++i)
+        weights_[i]->setText(QString::number(values[i]));
+    setRunning(running());
+}
+
 bool TBalance::readProblem(BalanceProblem& p, QString* error) const {
     p = BalanceProblem{};
+    p.objective = objective_->currentIndex() == 1 ? BalanceObjectiveKind::Positions
+                                                  : BalanceObjectiveKind::MeanCutOff;
     for (int row = 0; row < table_->rowCount(); ++row) {
         const QTableWidgetItem* name = table_->item(row, NameColumn);
         if (name->checkState() != Qt::Checked) continue;
         BalanceVariable v;
         v.code = name->data(Qt::UserRole).toInt();
-        if (!parseNumber(table_->item(row, LowColumn)->text(), v.low) ||
-            !parseNumber(table_->item(row, HighColumn)->text(), v.high)) {
+        const QTableWidgetItem* low = table_->item(row, LowColumn);
+        const QTableWidgetItem* high = table_->item(row, HighColumn);
+        const bool exact = static_cast<size_t>(row) < exactBounds_.size();
+        if (exact && untouched(low))
+            v.low = exactBounds_[static_cast<size_t>(row)].low;
+        else if (!parseNumber(low->text(), v.low))
+            v.low = NAN;
+        if (exact && untouched(high))
+            v.high = exactBounds_[static_cast<size_t>(row)].high;
+        else if (!parseNumber(high->text(), v.high))
+            v.high = NAN;
+        if (std::isnan(v.low) || std::isnan(v.high)) {
             *error = "The bounds of " + name->text() + " must be numbers.";
             return false;
         }
         p.vary.push_back(v);
     }
-    const QStringList items =
-        settings_->text().split(QRegularExpression("[,\\s]+"), Qt::SkipEmptyParts);
-    for (const QString& item : items) {
-        Ext f = 0;
-        if (!parseNumber(item, f)) {
-            *error = "The settings must be numbers, not \"" + item + "\".";
-            return false;
-        }
-        p.settings.push_back(static_cast<double>(f));
+    // The default remedies first, in the order the command line lists them,
+    // so the same choice is the same problem there and here.
+    const std::vector<int>& first = defaultBalanceCodes();
+    auto rank = [&first](const BalanceVariable& v) {
+        const auto at = std::find(first.begin(), first.end(), v.code);
+        return at == first.end() ? first.size() : static_cast<size_t>(at - first.begin());
+    };
+    std::stable_sort(p.vary.begin(), p.vary.end(),
+                     [&rank](const BalanceVariable& a, const BalanceVariable& b) {
+                         return rank(a) < rank(b);
+                     });
+    QString bad;
+    if (!parseList(settings_->text(), p.settings, &bad)) {
+        *error = "The settings must be numbers, not \"" + bad + "\".";
+        return false;
+    }
+    if (!parseList(cutOffs_->text(), p.cutOffs, &bad)) {
+        *error = "The cut-offs must be numbers, not \"" + bad + "\".";
+        return false;
     }
     double* weights[3] = {&p.weights.cutOff, &p.weights.lead, &p.weights.mean};
     for (int i = 0; i < 3; ++i) {
@@ -208,6 +298,17 @@ bool TBalance::readProblem(BalanceProblem& p, QString* error) const {
             return false;
         }
         *weights[i] = static_cast<double>(w);
+    }
+    double* leads[2] = {&p.constraints.leadFloor, &p.constraints.leadCeiling};
+    for (int i = 0; i < 2; ++i) {
+        if (leads_[i]->text().trimmed().isEmpty()) continue; // from the gear
+        Ext l = 0;
+        if (!parseNumber(leads_[i]->text(), l)) {
+            *error = "The lead floor and ceiling must be numbers, or empty to take them from "
+                     "the gear.";
+            return false;
+        }
+        *leads[i] = static_cast<double>(l);
     }
     const std::string problem = balanceProblemError(m_, p);
     if (!problem.empty()) {
@@ -226,31 +327,33 @@ bool TBalance::start() {
         status_->setText(error);
         return false;
     }
+    const std::string note = rescaleBalanceWeights(problem);
     startCopy_ = m_;
-    objective_ = std::make_unique<BalanceObjective>(startCopy_, problem);
-    if (!objective_->startFeasible()) {
-        status_->setText(QString::fromStdString(
-            "The gear cannot be balanced as it is: " +
-            balanceInfeasibility(problem.settings, objective_->candidateEvents()) + "."));
-        objective_.reset();
+    search_ = std::make_unique<BalanceObjective>(startCopy_, problem);
+    if (!search_->startFeasible()) {
+        status_->setText(QString::fromStdString("The gear cannot be balanced as it is: " +
+                                                search_->startInfeasibility() + "."));
+        search_.reset();
         return false;
     }
     haveResult_ = false;
     resultText_->clear();
-    status_->setText("Balancing...");
+    note_ = note;
+    status_->setText(note.empty() ? QString("Balancing...")
+                                  : QString::fromStdString("Balancing: " + note + "."));
+    const int budget = balanceBudget(problem, options_);
     shared_.evaluations = 0;
-    shared_.best = objective_->startValue();
+    shared_.budget = budget;
+    shared_.best = search_->startValue();
     shared_.stop = false;
     workerDone_ = false;
-    progress_->setRange(0, options_.maxEvaluations);
+    progress_->setRange(0, std::max(1, budget));
+    progress_->setValue(0);
     // The worker owns the copy, the objective and the report until it says
-    // it is done; the window only reads the shared progress meanwhile.
+    // it is done; the window only reads the shared progress meanwhile. The
+    // command line runs the same runBalance on the same problem.
     worker_ = std::thread([this] {
-        const auto began = std::chrono::steady_clock::now();
-        const BalanceOutcome outcome = searchBalance(*objective_, options_, &shared_);
-        report_ = makeBalanceReport(startCopy_, *objective_, outcome);
-        report_.seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+        report_ = runBalance(*search_, options_, &shared_);
         workerDone_.store(true, std::memory_order_release);
     });
     setRunning(true);
@@ -272,8 +375,11 @@ void TBalance::finish() {
     poll_->stop();
     if (worker_.joinable()) worker_.join();
     haveResult_ = true;
+    report_.note = note_;
     setRunning(false);
-    progress_->setValue(std::min(report_.evaluations, progress_->maximum()));
+    // The search ends before its budget where it has converged: the bar
+    // still ends full.
+    progress_->setValue(progress_->maximum());
     progressText_->setText(QString("Evaluations: %1   Objective before %2, after %3")
                                .arg(report_.evaluations)
                                .arg(QString::fromStdString(formatFixed(report_.before, 0, 4)))
@@ -282,7 +388,9 @@ void TBalance::finish() {
     writeBalanceText(report_, text, true);
     resultText_->setPlainText(QString::fromStdString(text.str()));
     const QString note = QString::fromStdString(balanceUndoNote(report_));
-    status_->setText(report_.stopped ? "Stopped: the best design found so far. " + note : note);
+    const QString verdict = QString::fromStdString(balanceVerdict(report_));
+    status_->setText((report_.stopped ? "Stopped: the best design found so far. " : "") + verdict +
+                     " " + note);
 }
 
 void TBalance::cancel() {
@@ -298,6 +406,7 @@ void TBalance::apply() {
         setRunning(false);
         return;
     }
+    if (countBalanceApply(report_).changed > 0) Q_EMIT aboutToApply();
     if (applyBalance(m_, report_).revArmRangeChanged) Q_EMIT revArmRangeChanged();
     closeDimensionDialog(m_, [this] { Q_EMIT revArmScrollToZero(); });
     haveResult_ = false;
@@ -334,9 +443,15 @@ void TBalance::setRunning(bool running) {
     apply_->setEnabled(!running && haveResult_);
     discard_->setEnabled(!running);
     table_->setEnabled(!running);
-    settings_->setEnabled(!running);
+    const bool positions = objective_->currentIndex() == 1;
+    objective_->setEnabled(!running);
+    settings_->setEnabled(!running && positions);
+    cutOffs_->setEnabled(!running && !positions);
+    for (QLineEdit* l : leads_)
+        l->setEnabled(!running);
     for (QLineEdit* w : weights_)
         w->setEnabled(!running);
+    weights_[2]->setEnabled(!running && positions);
 }
 
 } // namespace corvellan

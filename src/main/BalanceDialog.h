@@ -18,7 +18,9 @@
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <vector>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -58,6 +60,8 @@ class TBalance : public QDialog {
     QPlainTextEdit* resultText() const { return resultText_; }
 
   Q_SIGNALS:
+    // Apply is about to store a balance that changes the gear.
+    void aboutToApply();
     // As the dimension dialogs ask when they commit and close.
     void revArmRangeChanged();
     void revArmScrollToZero();
@@ -68,6 +72,7 @@ class TBalance : public QDialog {
 
   private:
     bool readProblem(BalanceProblem& p, QString* error) const;
+    void objectiveChanged();
     void poll();
     void finish();
     void stopWorker();
@@ -75,8 +80,11 @@ class TBalance : public QDialog {
 
     Model& m_;
     QTableWidget* table_;
+    QComboBox* objective_;
+    QLineEdit* cutOffs_;
     QLineEdit* settings_;
     QLineEdit* weights_[3];
+    QLineEdit* leads_[2];
     QPushButton* start_;
     QPushButton* cancel_;
     QPushButton* apply_;
@@ -88,14 +96,18 @@ class TBalance : public QDialog {
     QTimer* poll_;
 
     BalanceSearchOptions options_;
+    // The bounds each row was filled with, exactly (the cells show seven
+    // figures).
+    std::vector<BalanceVariable> exactBounds_;
     // Shared with the worker while it runs; the rest is its alone until it
     // says it is done.
     BalanceProgress shared_;
     std::atomic<bool> workerDone_{false};
     std::thread worker_;
     Model startCopy_;
-    std::unique_ptr<BalanceObjective> objective_;
+    std::unique_ptr<BalanceObjective> search_;
     BalanceReport report_;
+    std::string note_;
     bool haveResult_ = false;
 };
 

@@ -111,9 +111,14 @@ bool FileCommands::saveAsDimensions() {
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     const QString path = chosenFile(dialog);
     if (path.isEmpty()) return false;
-    const FileResult result = saveDimensionFile(m_, QFile::encodeName(path).toStdString());
-    if (!result.ok) reportFailure(result.message);
-    return result.ok;
+    const std::string file = QFile::encodeName(path).toStdString();
+    const FileResult result = saveDimensionFile(m_, file);
+    if (!result.ok) {
+        reportFailure(result.message);
+        return false;
+    }
+    if (saved_) saved_(file);
+    return true;
 }
 
 bool FileCommands::openPath(const QString& path, bool dos) {
@@ -135,6 +140,7 @@ bool FileCommands::openPath(const QString& path, bool dos) {
         markCurrentOverlayItem(m_);
         refillOverlayRows();
     }
+    if (opened_) opened_(file);
     return true;
 }
 

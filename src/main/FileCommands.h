@@ -39,6 +39,15 @@ class FileCommands : public QObject {
     // held in the model are refilled, for the dialog to show when it opens.
     void setOverlayRefill(std::function<void()> run) { overlayRefill_ = std::move(run); }
 
+    // What else is saved with a dimension file and read with it (the
+    // operating conditions beside it): run with the file's path after each
+    // successful save and open.
+    void setCompanions(std::function<void(const std::string& path)> saved,
+                       std::function<void(const std::string& path)> opened) {
+        saved_ = std::move(saved);
+        opened_ = std::move(opened);
+    }
+
   private:
     void buildCommands(CommandBar& commands);
     void afterOpen();
@@ -49,6 +58,7 @@ class FileCommands : public QObject {
     QMainWindow* window_;
     MotionControls& motion_;
     std::function<void()> overlayRefill_;
+    std::function<void(const std::string&)> saved_, opened_;
 };
 
 // Whether a path names a file of the earlier version (".oca", any case).

@@ -20,6 +20,7 @@
 #include "main/ValveEventsCommand.h"
 #include "main/CompareCommands.h"
 #include "main/BalanceCommand.h"
+#include "main/SteamCommands.h"
 #include "main/StudyCommands.h"
 #include "model/LocalTime.h"
 #include "platform/QPainterCanvas.h"
@@ -93,6 +94,8 @@ TMainForm::TMainForm(Model& model, SoundSink& sound, QWidget* parent)
     valveEvents_->window()->setComparedGear([this] { return compare_->gearB(); });
     balance_ = new BalanceCommand(m_, this, *motion_);
     studies_ = new StudyCommands(m_, this);
+    steam_ = new SteamCommands(m_, this, *commands_, *files_,
+                               [this] { return compare_->gearB(); });
 
     // Picture export and printing, shortcuts, dropped files: added last,
     // over the finished windows.

@@ -29,6 +29,7 @@ class DiagramCommands;
 class ValveEventsCommand;
 class CompareCommands;
 class BalanceCommand;
+class SteamCommands;
 class StudyCommands;
 class DynVarControls;
 class FileCommands;
@@ -86,6 +87,8 @@ class TMainForm : public QMainWindow {
     BalanceCommand& balance() const { return *balance_; }
     // "Sensitivity…", "Tolerances…", "Sweep…": the design-space windows.
     StudyCommands& studies() const { return *studies_; }
+    // The operating conditions and the windows of the steam in the cylinder.
+    SteamCommands& steam() const { return *steam_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -117,6 +120,7 @@ class TMainForm : public QMainWindow {
     CompareCommands* compare_ = nullptr;
     BalanceCommand* balance_ = nullptr;
     StudyCommands* studies_ = nullptr;
+    SteamCommands* steam_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 

@@ -81,6 +81,13 @@ TValveEvents::TValveEvents(Model& model, QWidget* parent)
     auto* note = new QLabel(kEventsUnitsNote, this);
     note->setObjectName("UnitsNote");
     note->setWordWrap(true);
+    // Shown only for a gear with a geometry error, which the figures alone
+    // would not tell.
+    geometryNote_ = new QLabel(this);
+    geometryNote_->setObjectName("GeometryNote");
+    geometryNote_->setWordWrap(true);
+    geometryNote_->setStyleSheet(QStringLiteral("color: #c00000"));
+    geometryNote_->hide();
 
     listCaption_ = new QLabel(this);
     listCaption_->setObjectName("EventListCaption");
@@ -108,6 +115,7 @@ TValveEvents::TValveEvents(Model& model, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls());
     layout->addWidget(note);
+    layout->addWidget(geometryNote_);
     // The user may drag the border; the chart tab takes the room its
     // picture needs when it is chosen.
     auto* split = new QSplitter(Qt::Vertical, this);
@@ -166,6 +174,9 @@ void TValveEvents::fillTables() {
     fillReportRows(table_, figures);
     table_->setVerticalHeaderLabels(labels);
     fillReportRows(detail_, eventsTableRows(report_, true));
+    const std::string geometry = geometryErrorNote(report_);
+    geometryNote_->setText(QString::fromStdString(geometry));
+    geometryNote_->setVisible(!geometry.empty());
     if (table_->rowCount() > 0)
         table_->setCurrentCell(std::min(current, table_->rowCount() - 1), 0);
     showEventsOf(table_->currentRow());

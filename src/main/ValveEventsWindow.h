@@ -39,6 +39,8 @@ class TValveEvents : public ReportWindow {
     QTableWidget* detailTable() const { return detail_; }
     QTableWidget* eventList() const { return eventList_; }
     QLabel* eventListCaption() const { return listCaption_; }
+    // The red line above the table naming a geometry error; hidden without one.
+    QLabel* geometryNote() const { return geometryNote_; }
     QTabWidget* tabs() const { return tabs_; }
     const EventsReport& report() const { return report_; }
     // Gear B while comparing (nullptr: none), asked for whenever the chart
@@ -61,6 +63,7 @@ class TValveEvents : public ReportWindow {
     QTableWidget* detail_;
     QTableWidget* eventList_;
     QLabel* listCaption_;
+    QLabel* geometryNote_;
     QTabWidget* tabs_;
     CutOffChartView* chart_;
     EventsReport report_;

@@ -80,6 +80,23 @@ Model opened(const std::string& path) {
 
 } // namespace
 
+// The cut-off objective by hand: L0 the mean lead of the design before.
+double cutOffObjectiveByHand(const QJsonObject& before, const QJsonObject& design) {
+    double leadSum = 0;
+    const QJsonArray b = before["Settings"].toArray(), d = design["Settings"].toArray();
+    for (const QJsonValue& s : b)
+        leadSum += std::fabs(lead(s.toObject(), "Front")) + std::fabs(lead(s.toObject(), "Rear"));
+    const double l0 = leadSum / (2 * b.size());
+    double j = 0;
+    for (const QJsonValue& v : d) {
+        const QJsonObject s = v.toObject();
+        const double dc = cutOff(s, "Front") - cutOff(s, "Rear");
+        const double dl = (lead(s, "Front") - lead(s, "Rear")) / l0;
+        j += dc * dc + 0.1 * dl * dl;
+    }
+    return j;
+}
+
 TEST(BalanceCommand, DefaultBalanceOfTheNominalGearLowersTheObjectiveTheWrittenFileAgrees) {
     const std::string out = tempPath("balanced.dco");
     const Outcome r = runCorvellan("balance --json -o " + out);
@@ -89,20 +106,41 @@ TEST(BalanceCommand, DefaultBalanceOfTheNominalGearLowersTheObjectiveTheWrittenF
     // The events objects are those the events command prints, for each design.
     EXPECT_EQ(before, eventsOf("", before));
     EXPECT_EQ(after, eventsOf("--dims " + out, after));
-    ASSERT_EQ(before["Settings"].toArray().size(), 4);
+    // 25, 50 and 75 % mean cut-off forward, then in reverse, on each design.
+    for (const QJsonObject* design : {&before, &after}) {
+        const QJsonArray settings = (*design)["Settings"].toArray();
+        ASSERT_EQ(settings.size(), 6);
+        for (int i = 0; i < 6; ++i) {
+            const QJsonObject s = settings[i].toObject();
+            EXPECT_NEAR((cutOff(s, "Front") + cutOff(s, "Rear")) / 2, 25 * (i % 3 + 1), 0.01);
+            EXPECT_EQ(s["Direction"].toString(), i < 3 ? "Fwd" : "Rev");
+        }
+    }
 
     const double jBefore = j["Objective"].toObject()["Before"].toDouble();
     const double jAfter = j["Objective"].toObject()["After"].toDouble();
-    EXPECT_NEAR(objectiveByHand(before, before, 1, 1, 1), jBefore, 1e-6 * jBefore);
-    EXPECT_NEAR(objectiveByHand(before, after, 1, 1, 1), jAfter, 1e-6 * jBefore);
-    EXPECT_LT(jAfter, 0.9 * jBefore);
-    // Forward at half the normal distance the ends of the nominal gear differ
-    // by about a quarter of the stroke.
-    EXPECT_NEAR(before["Settings"][1]["CutOffDifference"].toDouble(), 24.5, 0.5);
+    EXPECT_NEAR(cutOffObjectiveByHand(before, before), jBefore, 1e-6 * jBefore);
+    EXPECT_NEAR(cutOffObjectiveByHand(before, after), jAfter, 1e-6 * jBefore);
+    EXPECT_LT(jAfter, 0.2 * jBefore);
+    // At half gear forward the ends of the nominal gear differ by about a
+    // quarter of the stroke.
+    EXPECT_NEAR(before["Settings"][1]["CutOffDifference"].toDouble(), 23.3, 0.1);
+    // Every lead within the limits the command reports.
+    const double floor = j["Limits"]["LeadFloor"].toDouble();
+    const double ceiling = j["Limits"]["LeadCeiling"].toDouble();
+    EXPECT_GT(floor, 0);
+    for (const QJsonValue& s : after["Settings"].toArray())
+        for (const char* end : {"Front", "Rear"}) {
+            EXPECT_GE(lead(s.toObject(), end), floor);
+            EXPECT_LE(lead(s.toObject(), end), ceiling);
+            EXPECT_FALSE(s[end]["OverTravel"].toBool());
+        }
+    EXPECT_TRUE(j["Verdict"].toString().startsWith("Worst front - rear cut-off "));
 
     const Model written = opened(out);
     const QJsonArray dims = j["Dimensions"].toArray();
-    ASSERT_EQ(dims.size(), 5);
+    ASSERT_EQ(dims.size(), 6);
+    EXPECT_EQ(dims[0]["Name"].toString(), "ValveStem");
     for (const QJsonValue& d : dims) {
         const std::string name = d["Name"].toString().toStdString();
         int code = 0;
@@ -110,6 +148,12 @@ TEST(BalanceCommand, DefaultBalanceOfTheNominalGearLowersTheObjectiveTheWrittenF
             if (name == info.name) code = info.code;
         ASSERT_NE(code, 0) << name;
         EXPECT_EQ(dimensionValue(written, code), static_cast<Real>(d["After"].toDouble())) << name;
+        // A value on its bound is marked, and only such a value.
+        const double after = d["After"].toDouble();
+        const double low = d["Low"].toDouble(), high = d["High"].toDouble();
+        const bool near = std::fabs(after - low) < 1e-6 * (high - low) ||
+                          std::fabs(after - high) < 1e-6 * (high - low);
+        EXPECT_EQ(d["AtBound"].toBool(), near) << name;
     }
     EXPECT_GT(j["Evaluations"].toInt(), 0);
 }
@@ -128,7 +172,7 @@ TEST(BalanceCommand, ChosenDimensionsBoundsSettingsAndWeightsAreHonouredAndTheRe
         runCorvellan("balance --json --dims " + in +
                      " --vary ValveLeverLower,LinkPivotHorz"
                      " --bounds LinkPivotHorz=-0.03:0.0123456,ValveLeverLower=1.95:2.0400001"
-                     " --settings -0.5 --weights 1:0:0.5 -o " +
+                     " --objective positions --settings -0.5 --weights 1:0:0.5 -o " +
                      out);
     ASSERT_EQ(r.status, 0) << r.out;
     const QJsonObject j = parse(r.out);
@@ -169,6 +213,9 @@ TEST(BalanceCommand, BadChoicesAndAGearThatCannotBeBalancedExitTwoWithOneLine) {
     const std::string out = tempPath("never.dco");
     std::remove(out.c_str());
 
+    std::string twentyFive = "0.5";
+    for (int i = 1; i < 25; ++i)
+        twentyFive += ",0.5";
     const std::pair<std::string, std::string> cases[] = {
         {"--vary LinkPivotHorz,Spokes", "unknown dimension \"Spokes\""},
         {"--bounds Spokes=1:2", "unknown dimension \"Spokes\""},
@@ -177,11 +224,15 @@ TEST(BalanceCommand, BadChoicesAndAGearThatCannotBeBalancedExitTwoWithOneLine) {
         {"--bounds ValveLeverUpper=1.2:1.2", "the bounds of ValveLeverUpper are empty"},
         {"--bounds ValveLeverUpper=1.3:1.5", "leave out its value"},
         {"--bounds MainRod=7:9", "MainRod has bounds but is not varied"},
-        {"--weights 1:1", "--weights needs WC:WL:WK"},
-        {"--weights 1:-1:1", "the weights must not be negative"},
-        {"--settings 0.5,x", "--settings needs numbers"},
+        {"--weights 1", "--weights needs WC:WL or WC:WL:WK"},
+        {"--weights 1:1:1", "the third weight (mean cut-off) belongs to --objective positions"},
+        {"--settings 0.5", "--settings belongs to --objective positions"},
+        {"--objective positions --settings " + twentyFive, "--settings takes at most 24 numbers"},
+        {"--cutoffs 25,0", "the cut-offs must be percentages between 0 and 100"},
+        {"--objective positions --weights 1:-1:1", "the weights must not be negative"},
+        {"--objective positions --settings 0.5,x", "--settings needs numbers"},
         {"--dims " + blindFile,
-         "the gear cannot be balanced as it is: at setting -1.00 the front end"},
+         "the gear cannot be balanced as it is: at Fwd 25 % "},
     };
     for (const auto& [args, message] : cases) {
         const Outcome r = runCorvellan("balance " + args + " -o " + out);

@@ -108,6 +108,24 @@ TEST(EventsCommand, JsonHoldsEveryFigureOfEverySettingAndTheLeadsAreTheSolvedOpe
     EXPECT_EQ(settings[2]["Direction"], "Rev");
 }
 
+TEST(EventsCommand, JsonGivesTheTrueNeutralBesideMidGearAndFlagsOverTravelPerEnd) {
+    // The nominal gear stops driving 0.031 forward of its constructed mid
+    // gear; at full gear both valve edges run over the bridges.
+    const Outcome r = runCorvellan("events --json --positions 0.00001,-1.7,-0.5");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const QJsonObject root = parseJson(r.stdOut);
+    EXPECT_NEAR(root["NeutralFront"].toDouble(), -0.0311, 5e-4);
+    EXPECT_NEAR(root["NeutralRear"].toDouble(), -0.0321, 5e-4);
+    const QJsonArray s = root["Settings"].toArray();
+    ASSERT_EQ(s.size(), 3);
+    EXPECT_EQ(s[0]["Direction"], "Neutral");
+    for (const char* end : {"Front", "Rear"}) {
+        EXPECT_TRUE(s[1][end]["OverTravel"].toBool()) << end;
+        EXPECT_FALSE(s[2][end]["OverTravel"].toBool()) << end;
+        EXPECT_TRUE(s[1][end]["OverTravel"].isBool());
+    }
+}
+
 TEST(EventsCommand, CsvHasAHeaderAndARowPerSettingAndEndAndTheTableABlockPerSetting) {
     const Outcome csv = runCorvellan("events --csv --positions -1,0.5");
     ASSERT_EQ(csv.status, 0) << csv.out;

@@ -98,7 +98,9 @@ TEST(FullDisk, EveryFormatFailsInOneLineAndKeepsTheOldFile) {
         {"sine.svg", {"render", "sine"}, 1500},
         {"sine.pdf", {"render", "sine"}, 1500},
         {"frame.png", {"render", "mechanism", "--paths"}, 1500},
-        {"gear.dco", {"balance", "--vary", "ValveLeverLower", "--settings", "0.5"}, 1000},
+        {"gear.dco",
+         {"balance", "--vary", "ValveLeverLower", "--objective", "positions", "--settings", "0.5"},
+         1000},
     };
     for (const auto& c : cases) {
         const std::string target = folder.file(c.name);
@@ -125,7 +127,9 @@ TEST(FullDisk, ReportsCutShortOnStandardOutputFail) {
     SharedFolder folder;
     const std::string out = folder.file("report");
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"events", "--csv"}, {"events", "--json"}, {"table"},
+         {std::vector<std::string>{"events", "--csv"},
+          {"events", "--json"},
+          {"table"},
           {"compare", CORVELLAN_TEST_DATA "/sample.dco", CORVELLAN_TEST_DATA "/sample.dco"}}) {
         const Outcome r = runLimited(args, {200, false, out});
         EXPECT_EQ(r.status, 2) << args[0] << ": " << r.stdErr;

@@ -118,7 +118,8 @@ TEST_F(DiagramWindowTest, DrawGraphsMenuAndToolButtonsOpenTheFourWindows) {
     for (QAction* a : graphs->actions())
         captions << a->text();
     EXPECT_EQ(captions, QStringList({"&SineDiagram", "&OvalDiagram", "S&teamDiagram",
-                                     "&PortOpenClose", "Valve Events", "Compare"}));
+                                     "&PortOpenClose", "&Indicator Diagram", "P&erformance",
+                                     "Valve Events", "Compare"}));
     // "Draw&Graphs" stands before "&Help" (where present) and the error item.
     const QList<QAction*> bar = window->menuBar()->actions();
     const int at = static_cast<int>(bar.indexOf(graphs->menuAction()));
@@ -127,18 +128,24 @@ TEST_F(DiagramWindowTest, DrawGraphsMenuAndToolButtonsOpenTheFourWindows) {
         EXPECT_TRUE(name == "Help1" || name == "Error") << name.toStdString();
     }
 
-    // The four diagram buttons follow a separator; the valve events button
-    // ends the tool bar.
+    // The four diagram buttons follow a separator, the steam windows' after
+    // them; the valve events button ends the tool bar.
     const QList<QAction*> tools = window->commands().toolBar()->actions();
-    ASSERT_GE(tools.size(), 6);
-    EXPECT_TRUE(tools[tools.size() - 6]->isSeparator());
-    const QStringList hints = {"View Sine Diagram", "View Oval Diagram", "View Steam Diagram",
-                               "View Port Events vs Reverse Arm Position", "View Valve Events"};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(tools[tools.size() - 5 + i]->toolTip(), hints[i]);
+    const QStringList hints = {"View Sine Diagram",
+                               "View Oval Diagram",
+                               "View Steam Diagram",
+                               "View Port Events vs Reverse Arm Position",
+                               "View Indicator Diagram",
+                               "View Performance: MEP, Power and Steam Rate",
+                               "View Valve Events"};
+    const int first = static_cast<int>(tools.size() - hints.size());
+    ASSERT_GE(first, 1);
+    EXPECT_TRUE(tools[first - 1]->isSeparator());
+    for (int i = 0; i < hints.size(); ++i)
+        EXPECT_EQ(tools[first + i]->toolTip(), hints[i]);
 
     // The oval button opens the oval window.
-    openAndRun(tools[tools.size() - 4], windows().oval, windows().positions, {}, {});
+    openAndRun(tools[first + 1], windows().oval, windows().positions, {}, {});
     EXPECT_FALSE(windows().oval->isVisible());
     EXPECT_TRUE(windows().oval->windowTitle().startsWith(
         "CORVELLAN Outside Admission      Oval Diagram    Nominal     "));

@@ -10,6 +10,7 @@
 #include "model/DynVars.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QTableWidget>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -62,7 +63,15 @@ class BalanceDialogTest : public MainWindowTest {
 
 } // namespace
 
-TEST_F(BalanceDialogTest, ApplyThenAsManyUndoAsItSaysRestoresEveryDimension) {
+TEST_F(BalanceDialogTest, ApplyThenAsManyUndoAsItSaysRestoresEveryDimensionAndMidGear) {
+    // A link pivot off the driver's vertical, so its height moves mid gear;
+    // a setting off mid gear and a diagram position of the user's own.
+    storeDimension(model, LinkPivotHorzCode, 0.02);
+    midGearCalc(model);
+    model.gear.RevArmPositions[5] = 0.7f;
+    model.gear.RevArmPos = -0.25f;
+    const auto positionsBefore = model.gear.RevArmPositions;
+    const Real settingBefore = model.gear.RevArmPos;
     const std::vector<Real> before = dimensions();
     open();
     // An inverted bound is refused with the reason, and nothing runs.
@@ -77,10 +86,17 @@ TEST_F(BalanceDialogTest, ApplyThenAsManyUndoAsItSaysRestoresEveryDimension) {
         << dialog()->status()->text().toStdString();
     dialog()->table()->item(lever, 2)->setText(low);
 
+    // The lever's lower arm and the link pivot's X, which moves mid gear.
+    for (int row = 0; row < dialog()->table()->rowCount(); ++row) {
+        const QString name = dialog()->table()->item(row, 0)->toolTip();
+        dialog()->table()->item(row, 0)->setCheckState(
+            name == "ValveLeverLower" || name == "LinkPivotHorz" ? Qt::Checked : Qt::Unchecked);
+    }
     BalanceSearchOptions quick;
-    quick.maxEvaluations = 200;
+    quick.evaluationsPerVariable = 20;
     dialog()->setSearchOptions(quick);
     press("BalanceStart");
+    ASSERT_TRUE(dialog()->running()) << dialog()->status()->text().toStdString();
     ASSERT_TRUE(waitForResult());
     const BalanceReport& r = dialog()->result();
     EXPECT_LT(r.after, r.before);
@@ -103,9 +119,48 @@ TEST_F(BalanceDialogTest, ApplyThenAsManyUndoAsItSaysRestoresEveryDimension) {
     EXPECT_EQ(model.dyn.UndoCount, changed);
     EXPECT_TRUE(isDynVarCode(model.dyn.slots[1].code));
 
-    for (int i = 0; i < changed; ++i)
-        undoButtonClicked(model, UndoMain);
+    EXPECT_NE(model.gear.RevArmCen(), positionsBefore[0]);
+    EXPECT_NE(model.gear.RevArmPos, settingBefore);
+    auto* undo = window->findChild<QPushButton*>("UnDoDn");
+    ASSERT_TRUE(undo);
+    for (int i = 0; i < changed; ++i) {
+        // Until the last press mid gear stays the balanced design's.
+        EXPECT_EQ(model.gear.RevArmCen(), r.afterEvents.revArmCen) << i;
+        window->tick(); // the button follows the undo store on the tick
+        ASSERT_TRUE(undo->isEnabled()) << i;
+        undo->click();
+    }
     EXPECT_EQ(dimensions(), before);
+    EXPECT_EQ(model.gear.RevArmPositions, positionsBefore); // mid gear and diagram positions
+    EXPECT_EQ(model.gear.RevArmPos, settingBefore);
+}
+
+TEST_F(BalanceDialogTest, TheDialogGivesTheCommandsDesignBitForBitAndEndsItsBarFull) {
+    open();
+    BalanceSearchOptions quick;
+    quick.evaluationsPerVariable = 20;
+    dialog()->setSearchOptions(quick);
+    press("BalanceStart");
+    ASSERT_TRUE(waitForResult());
+    const BalanceReport& shown = dialog()->result();
+    // The command line's problem and code path on the same gear.
+    const BalanceProblem defaults = defaultBalanceProblem(model);
+    ASSERT_EQ(shown.problem.vary.size(), defaults.vary.size());
+    for (size_t i = 0; i < defaults.vary.size(); ++i) {
+        EXPECT_EQ(shown.problem.vary[i].code, defaults.vary[i].code);
+        EXPECT_EQ(shown.problem.vary[i].low, defaults.vary[i].low);
+        EXPECT_EQ(shown.problem.vary[i].high, defaults.vary[i].high);
+    }
+    BalanceObjective objective(model, defaults);
+    const BalanceReport command = runBalance(objective, quick);
+    EXPECT_EQ(shown.afterValues, command.afterValues);
+    EXPECT_EQ(shown.after, command.after);
+    EXPECT_EQ(shown.evaluations, command.evaluations);
+    auto* bar = dialog()->findChild<QProgressBar*>("BalanceProgressBar");
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(dialog()->status()->text().startsWith("Worst front - rear cut-off"))
+        << dialog()->status()->text().toStdString();
 }
 
 TEST_F(BalanceDialogTest, CancelAndClosingWhileItRunsLeaveTheGearUntouched) {
@@ -113,8 +168,8 @@ TEST_F(BalanceDialogTest, CancelAndClosingWhileItRunsLeaveTheGearUntouched) {
     open();
     // A search far too long to end by itself while the test waits.
     BalanceSearchOptions endless;
-    endless.maxEvaluations = 1000000;
-    endless.extraStarts = 500;
+    endless.evaluationsPerVariable = 1000000;
+    endless.extraStarts = 50;
     dialog()->setSearchOptions(endless);
     press("BalanceStart");
     ASSERT_TRUE(dialog()->running());

@@ -33,7 +33,7 @@ TEST_F(MainWindowTest, MenusHoldTheCommandsInTheirOrder) {
     EXPECT_EQ(captions(window->findChild<QMenu*>("SetUp")).join("|").toStdString(),
               "Set&RevArmPos|Set&DriverAng|Set&StepAng|SetRef&Points|-|SetLarge&Font|"
               "&CalcCentRevArm|SetS&teamDisp On|Set&ErrorBeep Off|Set&LineWidth 2|"
-              "SetScree&nData Off|SetP&anZoom On|Pivot Paths");
+              "SetScree&nData Off|SetP&anZoom On|Operating &Conditions\u2026|Pivot Paths");
     EXPECT_EQ(captions(window->findChild<QMenu*>("Edit1")).join("|").toStdString(),
               "&FrameDimensions|&CylinderDimensions|&Balance\u2026|&Sensitivity\u2026|"
               "&Tolerances\u2026|S&weep\u2026|-|Set&GraphicZoom|-|&ResetAllDimensions");
@@ -61,7 +61,8 @@ TEST_F(MainWindowTest, ToolBarLiesAcrossTheTopOfTheClientArea) {
               "Set Reverse Arm to Desired Position|-|Calculate Mid Gear Position if Necessary|-|"
               "Turn On Steam Display and Sound|-|Turn On Reference Points|Draw Lines and Circles||"
               "Turn On Dynamic Variables|Turn On UnDo|-|View Sine Diagram|View Oval Diagram|"
-              "View Steam Diagram|View Port Events vs Reverse Arm Position|View Valve Events");
+              "View Steam Diagram|View Port Events vs Reverse Arm Position|View Indicator Diagram|"
+              "View Performance: MEP, Power and Steam Rate|View Valve Events");
     for (QAction* a : tools->actions()) {
         if (!a->isSeparator()) {
             EXPECT_EQ(tools->widgetForAction(a)->width(), 30);

@@ -3,6 +3,7 @@
 // files, the keyboard, and entry boxes under a decimal-comma locale.
 #include "EditingTestSupport.h"
 
+#include "diagrams/SineDiagram.h"
 #include "main/DesktopCommands.h"
 #include "main/DrivAngDialog.h"
 #include "main/PictureCommands.h"
@@ -11,7 +12,7 @@
 #include "model/DiagramPositions.h"
 #include "model/DimensionFile.h"
 #include "model/DynVars.h"
-#include "diagrams/SineDiagram.h"
+#include "model/LocalTime.h"
 #include "model/PivotDataTable.h"
 #include "support/PictureFiles.h"
 
@@ -108,8 +109,7 @@ class DesktopTest : public EditingTest {
     static ModalScript::Step readBox(QString& text) {
         return [&text](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_NE(box, nullptr) << modal->objectName().toStdString() << " "
-                                    << modal->metaObject()->className();
+            ASSERT_NE(box, nullptr) << modal->objectName().toStdString();
             text = box->text();
             box->button(QMessageBox::Ok)->click();
         };
@@ -254,6 +254,32 @@ TEST_F(DesktopTest, PrintsToAPdfFileThroughThePrintDialog) {
               1);
     EXPECT_EQ(dialogName, "PrintDialog");
     EXPECT_EQ(pdfPageCount(bytesOf(path("printed.pdf"))), 1);
+}
+
+TEST_F(DesktopTest, PrintedPageIsTurnedToThePictureAndDatedWhenPrinted) {
+    window->tick();
+    // The window's caption is a second older than the printing.
+    QTest::qWait(1100);
+    std::string date, before, after;
+    localDateTime(date, before);
+    QPrinter& printer = desktop().mainPicture().printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path("printed.pdf"));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    ModalScript script;
+    script.then([](QWidget* modal) { QMetaObject::invokeMethod(modal, "accept"); });
+    EXPECT_EQ(script.run([this] { action("PrintPicture")->trigger(); }), 1);
+    localDateTime(date, after);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    const std::string pdf = bytesOf(path("printed.pdf"));
+    const std::size_t box = pdf.find("/MediaBox [");
+    ASSERT_NE(box, std::string::npos);
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    std::istringstream(pdf.substr(box + 11, 80)) >> x0 >> y0 >> x1 >> y1;
+    EXPECT_GT(x1 - x0, y1 - y0) << pdf.substr(box, 60);
+    const std::string text = pdfText(path("printed.pdf"));
+    EXPECT_TRUE(text.find(before) != std::string::npos || text.find(after) != std::string::npos)
+        << before << " " << text.substr(0, 200);
 }
 
 TEST_F(DesktopTest, PrintedPageHasTheCaptionAboveTheWholePictureInItsShape) {

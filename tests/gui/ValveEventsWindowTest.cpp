@@ -116,6 +116,19 @@ TEST_F(ValveEventsWindowTest, FollowsDimensionsAndPositionsWhileOpenAndSwitchesT
               static_cast<int>(events()->report().settings[20].events.size()));
 }
 
+TEST_F(ValveEventsWindowTest, AGearThatCannotBeBuiltSaysSoAboveTheTable) {
+    action("ValveEvents")->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(events()));
+    QLabel* note = events()->geometryNote();
+    ASSERT_NE(note, nullptr);
+    EXPECT_FALSE(note->isVisible());
+    storeDimension(model, MainRodCode, -8);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return note->isVisible(); }, 2000));
+    EXPECT_TRUE(note->text().contains("Main Rod is -8")) << note->text().toStdString();
+    storeDimension(model, MainRodCode, 8);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !note->isVisible(); }, 2000));
+}
+
 TEST_F(ValveEventsWindowTest, CtrlCCopiesTheSelectionAsTabsAndSaveWritesCsv) {
     action("ValveEvents")->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(events()));

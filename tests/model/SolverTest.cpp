@@ -211,8 +211,10 @@ TEST(SolverGuards, ALinkageLengthThatIsNotPositiveIsAGeometryError) {
     EXPECT_EQ(unbuildableLinkage(m.frame),
               "the linkage cannot be built: Main Rod is -8, where a positive length is needed");
     // Positions and angles may be negative or 0: a gear with them assembles.
-    for (const auto& [code, v] : {std::pair{LinkPivotHorzCode, -0.5f}, {EccCrankAngleDegCode, 0.f},
-                                  {CylCLAboveDriverCtrCode, -0.25f}, {RevArmToCentNormCode, 0.f}}) {
+    for (const auto& [code, v] : {std::pair{LinkPivotHorzCode, -0.5f},
+                                  {EccCrankAngleDegCode, 0.f},
+                                  {CylCLAboveDriverCtrCode, -0.25f},
+                                  {RevArmToCentNormCode, 0.f}}) {
         Model fine = nominalModel();
         storeDimension(fine, code, v);
         solve(fine);
