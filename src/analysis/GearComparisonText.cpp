@@ -55,6 +55,30 @@ void writeTextRow(const std::vector<std::string>& cells, int firstWidth, int wid
     out << "\n";
 }
 
+// A figure's row of the readable comparison: its name, then front and rear
+// A, B and B - A; a figure of the whole setting leaves the rear blank.
+void writeFigureRow(const std::vector<std::string>& cells, std::ostream& out) {
+    // The name is padded by its characters, not its bytes ("°" is two).
+    const std::string& name = cells[0];
+    const size_t chars = static_cast<size_t>(std::count_if(name.begin(), name.end(), [](char ch) {
+        return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+    }));
+    std::string line = "  " + name + std::string(chars < 38 ? 38 - chars : 0, ' ');
+    char buf[64];
+    const bool whole = cells.size() > 6 && cells[4].empty() && cells[5].empty() && cells[6].empty();
+    for (size_t i = 1; i < cells.size(); ++i) {
+        const std::string& text =
+            cells[i].empty() ? std::string(whole && i >= 4 ? "" : "-") : cells[i];
+        // A figure as wide as its column keeps a blank before it.
+        if (static_cast<int>(text.size()) >= 13) line += ' ';
+        std::snprintf(buf, sizeof buf, "%13s", text.c_str());
+        line += buf;
+    }
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    out << line << "\n";
+}
+
 } // namespace
 
 void writeComparisonJson(const GearComparison& c, std::ostream& out) {
@@ -202,15 +226,16 @@ void writeComparisonText(const GearComparison& c, std::ostream& out) {
     for (const auto& [name, report] : {std::pair{"A", &c.a}, std::pair{"B", &c.b}})
         if (!report->unbuildable.empty())
             out << name << ": geometry error: " << report->unbuildable << "\n";
-    const auto rows = comparisonTableRows(c, true);
-    std::string setting;
-    for (const auto& row : rows) {
-        if (row[0] != setting) {
-            setting = row[0];
-            out << "\nSetting " << setting << "  " << row[1] << "\n";
-            writeTextRow({"Figure", "A", "B", "B - A"}, 24, 13, out);
+    // Front and rear side by side, as the Compare window has them; a
+    // setting's figures of the whole (valve travel, reverse arm, the
+    // differences) fill the front columns.
+    const std::vector<std::string> header = engineerComparisonHeader();
+    for (const auto& row : engineerComparisonRows(c)) {
+        if (!row[0].empty()) {
+            out << "\nSetting " << row[0] << "\n";
+            writeFigureRow({header.begin() + 1, header.end()}, out);
         }
-        writeTextRow({row[2], row[3], row[4], row[5]}, 24, 13, out);
+        writeFigureRow({row.begin() + 1, row.end()}, out);
     }
     const auto dims = dimensionTableRows(c, true);
     if (dims.empty()) {

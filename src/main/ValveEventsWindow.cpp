@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
+#include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -67,7 +69,7 @@ const char* const kEngineerKeys[] = {
 TValveEvents::TValveEvents(Model& model, QWidget* parent)
     : ReportWindow(model, {"TValveEvents", "Valve Events", "Save Valve Events", "SaveEventsDialog"},
                    parent) {
-    resize(1180, 640);
+    resize(1180, 720);
     const std::vector<std::string> header = engineerTableHeader();
     // The setting and its reverse-arm figure are the row headers, which stay
     // in view however far the figures scroll.
@@ -114,15 +116,30 @@ TValveEvents::TValveEvents(Model& model, QWidget* parent)
     layout->addLayout(controls());
     layout->addWidget(note);
     layout->addWidget(geometryNote_);
-    layout->addWidget(table_, 3);
-    layout->addWidget(tabs_, 2);
+    // The user may drag the border; the chart tab takes the room its
+    // picture needs when it is chosen.
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName("EventsSplit");
+    split->addWidget(table_);
+    split->addWidget(tabs_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    layout->addWidget(split);
 
     connect(table_, &QTableWidget::currentCellChanged, this,
             [this](int row) { showEventsOf(row); });
     connect(detail_, &QTableWidget::currentCellChanged, this, [this](int row) {
         if (row >= 0) table_->setCurrentCell(row / 2, std::max(0, table_->currentColumn()));
     });
-    connect(tabs_, &QTabWidget::currentChanged, this, [this] { updateChart(false); });
+    connect(tabs_, &QTabWidget::currentChanged, this, [this, split](int tab) {
+        if (tab == kChartTab) {
+            const int chart = kCutOffChartSize.height + tabs_->tabBar()->height() + 8;
+            const int total = split->height();
+            if (split->sizes().value(1) < chart && total > chart)
+                split->setSizes({total - chart, chart});
+        }
+        updateChart(false);
+    });
     setTables({table_, detail_, eventList_});
 }
 

@@ -62,7 +62,7 @@ TEST(DesktopCli, RenderEventsShowsTheWindowAsItOpens) {
     const Outcome r = runCorvellan("render events -o " + out);
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(pngSize(slurp(out)).width, 1180);
-    EXPECT_EQ(pngSize(slurp(out)).height, 640);
+    EXPECT_EQ(pngSize(slurp(out)).height, 720);
     // A window is pixels only.
     EXPECT_EQ(runCorvellan("render events -o " + tempPath("events.svg")).status, 2);
 }

@@ -6,11 +6,15 @@
 
 #include "main/CompareCommands.h"
 #include "main/CompareWindow.h"
+#include "main/ValveEventsCommand.h"
+#include "main/ValveEventsWindow.h"
 #include "model/DimensionFile.h"
 #include "analysis/GearComparisonText.h"
 
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
+#include <QTabWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -126,7 +130,17 @@ TEST_F(CompareWindowTest, CompareWithLoadsGearBBesideTheUnchangedGearAndStopEnds
     EXPECT_EQ(window->compare().gearB(), b);
     EXPECT_EQ(gearA(), before);
 
+    // The cut-off chart of "Valve Events" draws B while it is compared.
+    TValveEvents* events = window->valveEvents().window();
+    action("ValveEvents")->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(events));
+    events->tabs()->setCurrentIndex(2);
+    const QImage withB = events->chartImage();
+    ASSERT_FALSE(withB.isNull());
+
     action("StopComparing")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return events->chartImage() != withB; }, 2000));
+    events->close();
     EXPECT_EQ(window->compare().gearB(), nullptr);
     EXPECT_FALSE(compareWindow()->isVisible());
     EXPECT_FALSE(action("StopComparing")->isEnabled());
