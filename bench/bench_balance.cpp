@@ -48,8 +48,10 @@ void BM_Floor_EightSettingsEvents(benchmark::State& state) {
     std::vector<Real> settings;
     for (const SettingEvents& s : objective.candidateEvents())
         settings.push_back(s.revArmPos);
-    settings.push_back(clampSetting(m, static_cast<Ext>(m.gear.RevArmCen()) - m.frame.RevArmToCentMax));
-    settings.push_back(clampSetting(m, static_cast<Ext>(m.gear.RevArmCen()) + m.frame.RevArmToCentMax));
+    settings.push_back(
+        clampSetting(m, static_cast<Ext>(m.gear.RevArmCen()) - m.frame.RevArmToCentMax));
+    settings.push_back(
+        clampSetting(m, static_cast<Ext>(m.gear.RevArmCen()) + m.frame.RevArmToCentMax));
     SettingEvents events;
     for (auto _ : state)
         for (Real s : settings)

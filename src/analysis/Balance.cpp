@@ -77,8 +77,8 @@ BalanceVariable balanceBounds(const Model& m, int code) {
     if (!info || std::string(info->name) != "ValveStem") return defaultBalanceBounds(m, code);
     const CylinderDimensions& c = m.cyl;
     const Ext e = static_cast<Ext>(c.ExhaustPortWidth) / 2;
-    const Ext front = static_cast<Ext>(c.ValveLengthFrontHalf) - e - c.BridgeWidthFront -
-                      c.SteamPortWidthFront;
+    const Ext front =
+        static_cast<Ext>(c.ValveLengthFrontHalf) - e - c.BridgeWidthFront - c.SteamPortWidthFront;
     const Ext rear =
         static_cast<Ext>(c.ValveLengthRearHalf) - e - c.BridgeWidthRear - c.SteamPortWidthRear;
     const Ext lap = std::min(front, rear);
@@ -91,8 +91,8 @@ BalanceVariable balanceBounds(const Model& m, int code) {
 const std::vector<int>& defaultBalanceCodes() {
     static const std::vector<int> codes = [] {
         std::vector<int> c;
-        for (const char* name : {"ValveStem", "LinkPivotVert", "ValveLeverUpper",
-                                 "ValveLeverLower", "ValveLengthFrontHalf", "ValveLengthRearHalf"})
+        for (const char* name : {"ValveStem", "LinkPivotVert", "ValveLeverUpper", "ValveLeverLower",
+                                 "ValveLengthFrontHalf", "ValveLengthRearHalf"})
             c.push_back(dimensionByName(name)->code);
         return c;
     }();
@@ -141,7 +141,7 @@ std::string balanceProblemError(const Model& m, const BalanceProblem& p) {
     const size_t count = comparedSettings(p).size();
     if (count == 0)
         return p.objective == BalanceObjectiveKind::Positions ? "choose at least one setting"
-                                                               : "choose at least one cut-off";
+                                                              : "choose at least one cut-off";
     if (count > kMaxBalanceSettings)
         return "at most " + std::to_string(kMaxBalanceSettings) + " settings can be compared (" +
                std::to_string(count) + " asked): each costs every evaluation of the search";
@@ -327,7 +327,8 @@ double BalanceObjective::objectiveValue(const std::vector<SettingEvents>& events
     for (size_t i = 0; i < events.size(); ++i) {
         const SettingEvents& s = events[i];
         const double cf = *s.front.cutOffPct, cr = *s.rear.cutOffPct;
-        sum += w.cutOff * square(cf - cr) + w.lead * square((s.front.lead - s.rear.lead) / leadScale);
+        sum +=
+            w.cutOff * square(cf - cr) + w.lead * square((s.front.lead - s.rear.lead) / leadScale);
         if (positions) sum += w.mean * square((cf + cr) / 2 - targets_[i]);
     }
     return sum;
@@ -354,8 +355,8 @@ std::string BalanceObjective::violation(const std::vector<SettingEvents>& events
                 return at + "the " + name + " valve edge over-travels into the exhaust port";
         }
         if (compared_[i].byCutOff &&
-            s.direction != (compared_[i].forward ? RunningDirection::Forward
-                                                 : RunningDirection::Reverse))
+            s.direction !=
+                (compared_[i].forward ? RunningDirection::Forward : RunningDirection::Reverse))
             return at + "the steam does not drive the engine that way";
     }
     for (size_t d = 0; d < fullGear.size(); ++d) {

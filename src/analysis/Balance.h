@@ -213,7 +213,7 @@ class BalanceObjective {
     int threads_;
     std::vector<SettingEvents> events_, fullGear_;
     std::vector<CutOffSettingGuess> guesses_;
-    std::vector<char> found_; // per compared setting (written by several threads)
+    std::vector<char> found_;    // per compared setting (written by several threads)
     std::vector<Model> workers_; // the other threads' copies of the candidate
     std::vector<double> targets_;
     std::vector<Real> startValues_;

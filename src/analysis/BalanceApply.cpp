@@ -25,7 +25,8 @@ std::string balanceUndoNote(const BalanceReport& r) {
                        (c.changed == 1 ? " dimension" : " dimensions");
     if (c.undoable == c.changed && c.undoSteps == c.undoable)
         return note + ", each recorded for undo: pressing \"UnDo\" " + times(c.undoSteps) +
-               " restores the design, with its mid gear, diagram positions and reverse-arm setting.";
+               " restores the design, with its mid gear, diagram positions and reverse-arm "
+               "setting.";
     note += ".";
     if (c.undoable < c.changed)
         note += " Rev Arm to Cent Norm and Max are not recorded for undo, as in the frame dialog.";

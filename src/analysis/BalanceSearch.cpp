@@ -163,7 +163,9 @@ class Search {
     bool stopRequested() const { return progress_ && progress_->stop.load(); }
     bool stageSpent() const { return best_.evaluations >= stageEnd_; }
     bool stopping() const { return stopRequested() || capReached(); }
-    bool capReached() const { return o_.maxEvaluations > 0 && best_.evaluations >= o_.maxEvaluations; }
+    bool capReached() const {
+        return o_.maxEvaluations > 0 && best_.evaluations >= o_.maxEvaluations;
+    }
 
     static double callback(unsigned, const double* u, double*, void* data) {
         Search& s = *static_cast<Search*>(data);
@@ -339,7 +341,8 @@ bool onBound(const BalanceVariable& v, Real value) {
     for (const Ext bound : {v.low, v.high}) {
         const Real inward = clampToReal(bound);
         if (std::fabs(static_cast<Ext>(value) - bound) <= 1e-6L * range) return true;
-        if (value == inward || value == std::nextafter(inward, bound == v.low ? INFINITY : -INFINITY))
+        if (value == inward ||
+            value == std::nextafter(inward, bound == v.low ? INFINITY : -INFINITY))
             return true;
     }
     return false;

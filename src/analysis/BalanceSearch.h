@@ -35,7 +35,7 @@ struct BalanceSearchOptions {
     // Further tries of a drawn point that cannot be balanced: once drawn
     // anew, then pulled halfway towards the starting design each time.
     int redraws = 8;
-    int globalAbove = 6; // a global stage for more variables than this
+    int globalAbove = 6;        // a global stage for more variables than this
     double relTolerance = 1e-7; // relative change of J that ends a local run
     // Step, as a fraction of each dimension's range, that ends a local run:
     // about the resolution of a 4-byte real over the default ranges.
@@ -56,7 +56,7 @@ struct BalanceOutcome {
     double after = 0;
     bool feasible = false; // the start (and so the outcome) can be balanced
     int evaluations = 0;
-    std::vector<Real> values; // the best design found, one value per variable
+    std::vector<Real> values;  // the best design found, one value per variable
     std::vector<bool> atBound; // per variable: it ends on (within a step of) a bound
     bool stopped = false;      // asked to stop before the search ended
 };

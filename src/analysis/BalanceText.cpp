@@ -180,7 +180,8 @@ void writeBalanceJson(const BalanceReport& r, std::ostream& out) {
     j["Compared"] = std::move(settings);
     const BalanceWeights& w = r.problem.weights;
     j["Weights"] = {{"CutOff", w.cutOff}, {"Lead", w.lead}};
-    if (r.problem.objective == BalanceObjectiveKind::Positions) j["Weights"]["Mean"] = w.mean;
+    if (r.problem.objective == BalanceObjectiveKind::Positions)
+        j["Weights"]["Mean"] = w.mean;
     else
         j["LeadScale"] = jsonFigure(r.leadScale);
     Json limits = {{"LeadFloor", jsonFigure(r.limits.leadFloor)},

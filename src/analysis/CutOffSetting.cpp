@@ -22,13 +22,12 @@ struct Trial {
 class Finder {
   public:
     Finder(Model& m, bool forward, double target, SettingEvents& best)
-        : m_(m), forward_(forward), target_(target), best_(best),
-          cen_(m.gear.RevArmCen()), max_(m.frame.RevArmToCentMax) {}
+        : m_(m), forward_(forward), target_(target), best_(best), cen_(m.gear.RevArmCen()),
+          max_(m.frame.RevArmToCentMax) {}
 
     CutOffSettingResult run(const CutOffSettingGuess& guess) {
         CutOffSettingResult r;
-        if (!std::isfinite(cen_) || !(max_ > 0) || !std::isfinite(max_) ||
-            !std::isfinite(target_))
+        if (!std::isfinite(cen_) || !(max_ > 0) || !std::isfinite(max_) || !std::isfinite(target_))
             return r;
         const Ext lo = kNearMidGear * max_, hi = max_;
         Ext x = guess.distance > 0 && std::isfinite(guess.distance) ? guess.distance : hi / 2;

@@ -25,8 +25,8 @@ struct CutOffSettingGuess {
 struct CutOffSettingResult {
     bool found = false;
     Real revArmPos = 0;
-    Ext distance = 0;   // from mid gear, towards full gear in the direction
-    double slope = 0;   // of the mean cut-off with the distance, near the root
+    Ext distance = 0;    // from mid gear, towards full gear in the direction
+    double slope = 0;    // of the mean cut-off with the distance, near the root
     int evaluations = 0; // settings whose events were computed
 };
 

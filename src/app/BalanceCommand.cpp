@@ -3,10 +3,10 @@
 // dimension file and prints the figures before and after.
 #include "app/Commands.h"
 
-#include "app/CliSupport.h"
 #include "analysis/Balance.h"
 #include "analysis/BalanceSearch.h"
 #include "analysis/BalanceText.h"
+#include "app/CliSupport.h"
 #include "model/DimensionFile.h"
 
 #include <chrono>

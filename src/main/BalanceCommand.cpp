@@ -6,11 +6,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMainWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QMainWindow>
-#include <QMenu>
 
 namespace corvellan {
 

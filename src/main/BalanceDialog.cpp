@@ -3,9 +3,9 @@
 #include "main/Controls.h"
 
 #include "analysis/BalanceApply.h"
-#include "model/DimensionEdit.h"
 #include "analysis/DesignFigures.h"
 #include "analysis/ValveEvents.h"
+#include "model/DimensionEdit.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -277,10 +277,9 @@ bool TBalance::readProblem(BalanceProblem& p, QString* error) const {
         const auto at = std::find(first.begin(), first.end(), v.code);
         return at == first.end() ? first.size() : static_cast<size_t>(at - first.begin());
     };
-    std::stable_sort(p.vary.begin(), p.vary.end(),
-                     [&rank](const BalanceVariable& a, const BalanceVariable& b) {
-                         return rank(a) < rank(b);
-                     });
+    std::stable_sort(
+        p.vary.begin(), p.vary.end(),
+        [&rank](const BalanceVariable& a, const BalanceVariable& b) { return rank(a) < rank(b); });
     QString bad;
     if (!parseList(settings_->text(), p.settings, &bad)) {
         *error = "The settings must be numbers, not \"" + bad + "\".";
@@ -331,8 +330,8 @@ bool TBalance::start() {
     startCopy_ = m_;
     search_ = std::make_unique<BalanceObjective>(startCopy_, problem);
     if (!search_->startFeasible()) {
-        status_->setText(QString::fromStdString("The gear cannot be balanced as it is: " +
-                                                search_->startInfeasibility() + "."));
+        status_->setText(QString::fromStdString(
+            "The gear cannot be balanced as it is: " + search_->startInfeasibility() + "."));
         search_.reset();
         return false;
     }

@@ -87,7 +87,7 @@ TEST(BalanceObjective, ComparesTheEndsAtTheAskedMeanCutOffsOfEachCandidate) {
     std::vector<double> values(objective.startValues().begin(), objective.startValues().end());
     for (int candidate = 0; candidate < 2; ++candidate) {
         if (candidate == 1) {
-            values[1] += 0.01; // LinkPivotVert
+            values[1] += 0.01;  // LinkPivotVert
             values[4] += 0.003; // ValveLengthFrontHalf
         }
         ASSERT_TRUE(objective.evaluate(values.data()).feasible) << objective.infeasibility();

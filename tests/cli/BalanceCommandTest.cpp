@@ -231,8 +231,7 @@ TEST(BalanceCommand, BadChoicesAndAGearThatCannotBeBalancedExitTwoWithOneLine) {
         {"--cutoffs 25,0", "the cut-offs must be percentages between 0 and 100"},
         {"--objective positions --weights 1:-1:1", "the weights must not be negative"},
         {"--objective positions --settings 0.5,x", "--settings needs numbers"},
-        {"--dims " + blindFile,
-         "the gear cannot be balanced as it is: at Fwd 25 % "},
+        {"--dims " + blindFile, "the gear cannot be balanced as it is: at Fwd 25 % "},
     };
     for (const auto& [args, message] : cases) {
         const Outcome r = runCorvellan("balance " + args + " -o " + out);

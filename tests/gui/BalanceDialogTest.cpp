@@ -4,15 +4,15 @@
 
 #include "GuiTestSupport.h"
 
+#include "analysis/BalanceApply.h"
 #include "main/BalanceCommand.h"
 #include "main/BalanceDialog.h"
-#include "analysis/BalanceApply.h"
 #include "model/DynVars.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTableWidget>
-#include <QPlainTextEdit>
 #include <QTest>
 
 using namespace corvellan;
