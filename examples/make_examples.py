@@ -28,10 +28,27 @@ LAST_PLOTTED, VERTICAL_SCALE = (47, 48), 49
 PRESETS = range(50, 71)      # seven (scale, offset x, offset y)
 DIAGRAM_POSITIONS = range(71, 80)
 
-# The built-in gear's frame dimensions that the default balance changes, by
-# slot: EccCrankAngleDeg, ValveLeverLower, ValveLeverUpper, the link pivot
-# (X8, Y8, X9, Y9, Y9 again).
-NOMINAL = {3: 180.0, 6: 2.0, 7: 1.2, 10: 0.0, 11: 3.155, 12: 0.0, 13: 3.155, 14: 3.155}
+# The built-in gear's dimensions, records 0..7 of the file, whatever the
+# balance changed in the base.
+NOMINAL_RECORDS = [
+    # Stroke, EccCrankCirDia, DriverDia, EccCrankAngleDeg, MainRod
+    [3.0, 1.0, 7.0, 180.0, 8.0],
+    # ValveRod, ValveLeverLower, ValveLeverUpper, LinkLower, RevArmLinkUpper
+    [8.0, 2.0, 1.2, 1.0, 2.0],
+    # the link pivot: X8, Y8, X9, Y9, Y9 again
+    [0.0, 3.155, 0.0, 3.155, 3.155],
+    # CylCLAboveDriverCtr (Y3), CylCtrToDriverCtr, CylBoreDia, CylBoreLength, CylinderReserve
+    [0.0, 13.0, 2.125, 4.0, 0.0],
+    # CylSteamPortWidth, PistonCtrToCrosshead, PistonWidth, ValveSurfaceToCylCL, ValveStemCLToCylCL
+    [0.312, 5.0, 0.5, 1.75, 2.062],
+    # ExhaustPortWidth, BridgeWidthRear, SteamPortWidthRear, ValveChamberHeight, ValveChamberLength
+    [0.375, 0.187, 0.156, 0.625, 2.187],
+    # ValveHeight, ValveLengthRearHalf, ValveExhCavityRearHalf, ValveStem, BridgeWidthFront
+    [0.5, 0.687, 0.375, 5.0, 0.187],
+    # SteamPortWidthFront, ValveLengthFrontHalf, ValveExhCavityFrontHalf (twice), Y4
+    [0.156, 0.687, 0.375, 0.375, 2.062],
+]
+NOMINAL_NORM = 1.5
 
 # 5-inch to 7 1/4-inch gauge.
 LARGE_GAUGE_SCALE = 1.45
@@ -54,8 +71,9 @@ def write(path, slots):
 
 def small_gauge(base):
     s = list(base)
-    for slot, value in NOMINAL.items():
-        s[slot] = value
+    for record, values in enumerate(NOMINAL_RECORDS):
+        s[record * FIELDS:(record + 1) * FIELDS] = values
+    s[REV_ARM_NORM] = NOMINAL_NORM
     # Full gear stops short of the point where the valve's steam edge runs
     # over the bridge into the exhaust port.
     s[REV_ARM_MAX] = 1.6
