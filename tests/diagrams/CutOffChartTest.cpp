@@ -4,6 +4,7 @@
 
 #include "diagrams/CutOffChart.h"
 #include "analysis/CutOffCurve.h"
+#include "support/GoldenDrawList.h"
 #include "view/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -63,24 +64,7 @@ TEST(CutOffChart, MatchesItsGoldenDrawListWithGearBDashedOverIt) {
     const CutOffChartGear b{"balanced", madeUpCurve(-4, false)};
     RecordingCanvas c(kCutOffChartSize.width, kCutOffChartSize.height);
     drawCutOffChart(a, &b, c);
-    const std::string path = std::string(CORVELLAN_TEST_DATA) + "/diagrams/cutoffs.txt";
-    if (std::getenv("CORVELLAN_UPDATE_GOLDEN")) {
-        std::ofstream(path) << c.toText();
-        GTEST_SKIP() << "wrote " << path;
-    }
-    std::ifstream in(path);
-    ASSERT_TRUE(in) << "missing " << path;
-    std::stringstream golden;
-    golden << in.rdbuf();
-    std::istringstream want(golden.str()), got(c.toText());
-    std::string x, y;
-    for (int line = 1;; ++line) {
-        const bool moreX = static_cast<bool>(std::getline(want, x));
-        const bool moreY = static_cast<bool>(std::getline(got, y));
-        if (!moreX && !moreY) break;
-        ASSERT_TRUE(x == y && moreX == moreY)
-            << path << ":" << line << "\n  want: " << x << "\n  got:  " << y;
-    }
+    expectGoldenDrawList(c, std::string(CORVELLAN_TEST_DATA) + "/diagrams/cutoffs.txt");
     // Without B: no dashes and no B in the legend.
     RecordingCanvas alone(kCutOffChartSize.width, kCutOffChartSize.height);
     drawCutOffChart(a, nullptr, alone);

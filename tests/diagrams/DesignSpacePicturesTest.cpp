@@ -4,6 +4,7 @@
 // of sweep chart.
 
 #include "diagrams/DesignSpacePictures.h"
+#include "support/GoldenDrawList.h"
 #include "view/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -123,25 +124,8 @@ class DesignSpacePicture : public ::testing::TestWithParam<Golden> {};
 TEST_P(DesignSpacePicture, MatchesItsGoldenDrawList) {
     RecordingCanvas c(GetParam().size.width, GetParam().size.height);
     GetParam().draw(c);
-    const std::string path =
-        std::string(CORVELLAN_TEST_DATA) + "/designspace/" + GetParam().name + ".txt";
-    if (std::getenv("CORVELLAN_UPDATE_GOLDEN")) {
-        std::ofstream(path) << c.toText();
-        GTEST_SKIP() << "wrote " << path;
-    }
-    std::ifstream in(path);
-    ASSERT_TRUE(in) << "missing " << path;
-    std::stringstream golden;
-    golden << in.rdbuf();
-    std::istringstream want(golden.str()), got(c.toText());
-    std::string a, b;
-    for (int line = 1;; ++line) {
-        const bool moreA = static_cast<bool>(std::getline(want, a));
-        const bool moreB = static_cast<bool>(std::getline(got, b));
-        if (!moreA && !moreB) break;
-        ASSERT_TRUE(a == b && moreA == moreB)
-            << path << ":" << line << "\n  want: " << a << "\n  got:  " << b;
-    }
+    expectGoldenDrawList(c, std::string(CORVELLAN_TEST_DATA) + "/designspace/" + GetParam().name +
+                                ".txt");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -3,8 +3,9 @@
 // golden draw lists of the indicator diagram with a compared gear and of
 // the performance chart.
 
-#include "diagrams/CompareOverlay.h"
 #include "diagrams/SteamPictures.h"
+#include "diagrams/CompareOverlay.h"
+#include "support/GoldenDrawList.h"
 #include "view/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -95,7 +96,8 @@ TEST(IndicatorChart, PutsEachPressureAtItsRowAndMarksTheComparedGearDashed) {
     const auto lines = c.ofKind(PrimitiveKind::Line);
     int chestRow = -1;
     for (const Primitive& p : lines)
-        if (p.colour == colours::Green && p.coords[1] == p.coords[3] && p.coords[2] - p.coords[0] > 500)
+        if (p.colour == colours::Green && p.coords[1] == p.coords[3] &&
+            p.coords[2] - p.coords[0] > 500)
             chestRow = p.coords[1];
     ASSERT_GT(chestRow, 0);
     const auto polylines = c.ofKind(PrimitiveKind::Polyline);
@@ -150,25 +152,8 @@ class SteamPicture : public ::testing::TestWithParam<Golden> {};
 TEST_P(SteamPicture, MatchesItsGoldenDrawList) {
     RecordingCanvas c(GetParam().size.width, GetParam().size.height);
     GetParam().draw(c);
-    const std::string path =
-        std::string(CORVELLAN_TEST_DATA) + "/steam/" + GetParam().name + ".txt";
-    if (std::getenv("CORVELLAN_UPDATE_GOLDEN")) {
-        std::ofstream(path) << c.toText();
-        GTEST_SKIP() << "wrote " << path;
-    }
-    std::ifstream in(path);
-    ASSERT_TRUE(in) << "missing " << path;
-    std::stringstream golden;
-    golden << in.rdbuf();
-    std::istringstream want(golden.str()), got(c.toText());
-    std::string a, b;
-    for (int line = 1;; ++line) {
-        const bool moreA = static_cast<bool>(std::getline(want, a));
-        const bool moreB = static_cast<bool>(std::getline(got, b));
-        if (!moreA && !moreB) break;
-        ASSERT_TRUE(a == b && moreA == moreB)
-            << path << ":" << line << "\n  want: " << a << "\n  got:  " << b;
-    }
+    expectGoldenDrawList(c,
+                         std::string(CORVELLAN_TEST_DATA) + "/steam/" + GetParam().name + ".txt");
 }
 
 INSTANTIATE_TEST_SUITE_P(
