@@ -93,7 +93,11 @@ constexpr double kMidGearShare = 0.005; // of the travel: closer than this is mi
 } // namespace
 
 const char* directionName(const SettingEvents& s) {
-    switch (s.direction) {
+    return runningDirectionName(s.direction);
+}
+
+const char* runningDirectionName(RunningDirection d) {
+    switch (d) {
     case RunningDirection::Forward:
         return "Fwd";
     case RunningDirection::Reverse:

@@ -14,6 +14,8 @@
 namespace corvellan {
 
 // "Fwd", "Rev" or "Neutral": the direction the steam drives.
+// "Fwd", "Rev" or "Neutral", as the reports and the JSON spell them.
+const char* runningDirectionName(RunningDirection d);
 const char* directionName(const SettingEvents& s);
 
 // A figure in full, as the JSON and CSV forms write it: the shortest decimal

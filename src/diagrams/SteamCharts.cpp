@@ -1,8 +1,9 @@
 #include "diagrams/SteamCharts.h"
 
 #include "analysis/Parallel.h"
-#include "steam/Performance.h"
+#include "analysis/ValveEventsText.h"
 #include "model/Numeric.h"
+#include "steam/Performance.h"
 
 #include <algorithm>
 #include <memory>
@@ -14,18 +15,6 @@ namespace corvellan {
 namespace {
 
 constexpr double kSecondsPerHour = 3600;
-
-const char* directionWord(RunningDirection d) {
-    switch (d) {
-    case RunningDirection::Forward:
-        return "Fwd";
-    case RunningDirection::Reverse:
-        return "Rev";
-    case RunningDirection::Neutral:
-        break;
-    }
-    return "Neutral";
-}
 
 ChartFigure finite(double v) {
     return std::isfinite(v) ? ChartFigure(v) : std::nullopt;
@@ -61,11 +50,11 @@ ChartFigure steamRateIn(const std::optional<double>& kgPerJoule, const steam::Un
 } // namespace
 
 const char* indicatorDirectionName(const steam::SettingIndicator& s) {
-    return directionWord(s.direction);
+    return runningDirectionName(s.direction);
 }
 
 std::string indicatorSettingLabel(const steam::SettingIndicator& s) {
-    return std::string(directionWord(s.direction)) + " at " + formatFixed(s.revArmPos, 0, 5);
+    return std::string(runningDirectionName(s.direction)) + " at " + formatFixed(s.revArmPos, 0, 5);
 }
 
 SteamUnits steamUnits(steam::UnitSystem u) {
@@ -116,10 +105,11 @@ double cylinderMep(const steam::SettingIndicator& s) {
     return swept > 0 ? (s.front.work + s.rear.work) / swept : NAN;
 }
 
-PerformanceChart makePerformanceChart(const Model& m, const std::vector<double>& speeds,
-                                      const std::vector<std::vector<steam::SettingIndicator>>& sweep,
-                                      const std::vector<std::vector<steam::SettingIndicator>>& positions,
-                                      steam::UnitSystem u) {
+PerformanceChart
+makePerformanceChart(const Model& m, const std::vector<double>& speeds,
+                     const std::vector<std::vector<steam::SettingIndicator>>& sweep,
+                     const std::vector<std::vector<steam::SettingIndicator>>& positions,
+                     steam::UnitSystem u) {
     const steam::UnitScales& scales = steam::unitScales(u);
     PerformanceChart ch;
     ch.units = steamUnits(u);
@@ -179,7 +169,8 @@ bool computePerformanceChart(const Model& m, const steam::Conditions& c,
     out = makePerformanceChart(m, speeds, sweepOut, positionsOut, c.Units);
     out.title = std::string("Performance, ") +
                 (c.Fluid == steam::FluidKind::Steam ? "steam" : "perfect gas") + " from " +
-                formatGeneral(c.ChestPressure, 6) + " " + out.units.pressure + " gauge in the chest";
+                formatGeneral(c.ChestPressure, 6) + " " + out.units.pressure +
+                " gauge in the chest";
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "steam/IndicatorReport.h"
 
+#include "analysis/ValveEventsText.h"
 #include "model/CsvFile.h"
 #include "model/Numeric.h"
 #include "steam/Performance.h"
@@ -51,15 +52,7 @@ double userVolume(double m3, const Conditions& c) {
 }
 
 const char* indicatorDirectionName(const SettingIndicator& s) {
-    switch (s.direction) {
-    case RunningDirection::Forward:
-        return "Fwd";
-    case RunningDirection::Reverse:
-        return "Rev";
-    case RunningDirection::Neutral:
-        return "Neutral";
-    }
-    return "";
+    return runningDirectionName(s.direction);
 }
 
 IndicatorFigures indicatorFigures(const SettingIndicator& s, const Conditions& c) {
@@ -127,7 +120,8 @@ void speedFiguresJson(const SettingIndicator& s, const Conditions& c, Json& j) {
 
 } // namespace
 
-Json indicatorJson(const Conditions& c, double bore, const std::vector<SettingIndicator>& settings) {
+Json indicatorJson(const Conditions& c, double bore,
+                   const std::vector<SettingIndicator>& settings) {
     Json doc;
     doc["Units"] = unitsJson(c);
     doc["Conditions"] = conditionsJson(c, bore);
@@ -167,8 +161,8 @@ Json performanceJson(const Conditions& c, double bore, const PerformanceMap& map
             }
             Json r;
             speedFiguresJson(s, c, r);
-            r["MeanMEP"] = figure(indicatorFigures(s, c).front.mep / 2 +
-                                  indicatorFigures(s, c).rear.mep / 2);
+            r["MeanMEP"] =
+                figure(indicatorFigures(s, c).front.mep / 2 + indicatorFigures(s, c).rear.mep / 2);
             rows.push_back(r);
         }
         j["Speeds"] = rows;
@@ -228,7 +222,8 @@ void writePerformanceText(const Conditions& c, const PerformanceMap& map, std::o
                 << std::string(8 - std::string(indicatorDirectionName(s)).size(), ' ')
                 << text(s.events.front.cutOffPct, 6, 1) << text(s.events.rear.cutOffPct, 7, 1)
                 << formatFixed(s.speed, 8, 0) << formatFixed(f.front.mep, 11, 2)
-                << formatFixed(f.rear.mep, 7, 2) << formatFixed((f.front.mep + f.rear.mep) / 2, 7, 2)
+                << formatFixed(f.rear.mep, 7, 2)
+                << formatFixed((f.front.mep + f.rear.mep) / 2, 7, 2)
                 << formatFixed(f.indicatedPower, 10, 4) << text(f.steamRate, 12, 2)
                 << (s.settled ? "" : "  not settled") << (s.geometryError ? "  geometry error" : "")
                 << "\n";
@@ -251,9 +246,9 @@ void writeIndicatorCsv(const Conditions& c, const std::vector<SettingIndicator>&
             std::string line = shortestText(s.revArmPos);
             line += ',';
             line += indicatorDirectionName(s);
-            for (double x : {f.angle, 100 * f.fraction, userVolume(f.volume, c),
-                             gaugePressure(f.pressure, c), 100 * r.fraction,
-                             userVolume(r.volume, c), gaugePressure(r.pressure, c)}) {
+            for (double x :
+                 {f.angle, 100 * f.fraction, userVolume(f.volume, c), gaugePressure(f.pressure, c),
+                  100 * r.fraction, userVolume(r.volume, c), gaugePressure(r.pressure, c)}) {
                 line += ',';
                 appendShortest(line, x);
             }
@@ -265,9 +260,9 @@ void writeIndicatorCsv(const Conditions& c, const std::vector<SettingIndicator>&
 void writeIndicatorText(const Conditions& c, const std::vector<SettingIndicator>& settings,
                         std::ostream& out) {
     const UnitScales& u = unitScales(c.Units);
-    out << "Pressures in " << u.pressureName << " (peak and cut-off gauge), work in "
-        << u.workName << " per revolution, steam in " << u.massName << ", power in "
-        << u.powerName << ", steam rate in " << u.steamRateName << "\n";
+    out << "Pressures in " << u.pressureName << " (peak and cut-off gauge), work in " << u.workName
+        << " per revolution, steam in " << u.massName << ", power in " << u.powerName
+        << ", steam rate in " << u.steamRateName << "\n";
     for (const SettingIndicator& s : settings) {
         const IndicatorFigures f = indicatorFigures(s, c);
         char buf[256];
