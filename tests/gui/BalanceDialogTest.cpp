@@ -106,8 +106,9 @@ TEST_F(BalanceDialogTest, ApplyThenAsManyUndoAsItSaysRestoresEveryDimensionAndMi
     ASSERT_FALSE(r.problem.vary.empty());
     const int varied = r.problem.vary[0].code;
     EXPECT_TRUE(shown.contains(dimensionCaption(varied))) << shown.toStdString();
-    if (std::string(dimensionCaption(varied)) != dimensionInfo(varied)->name)
+    if (std::string(dimensionCaption(varied)) != dimensionInfo(varied)->name) {
         EXPECT_FALSE(shown.contains(dimensionInfo(varied)->name)) << shown.toStdString();
+    }
     EXPECT_EQ(dialog()->table()->item(lever, 0)->text(), "Valve Lever Upper");
     const int changed = countBalanceApply(r).changed;
     ASSERT_GT(changed, 0);
