@@ -24,7 +24,7 @@ using steam::UnitSystem;
 enum class UnitKind { Pressure, GaugePressure, AbsolutePressure, Temperature, Speed, Percent,
                       Length, None };
 
-struct RowSpec {
+struct ConditionRow {
     const char* name;
     const char* meaning;
     UnitKind unit;
@@ -32,7 +32,7 @@ struct RowSpec {
     const char* emptyMeans;
 };
 
-const RowSpec kRows[] = {
+const ConditionRow kRows[] = {
     {"ChestPressure", "Steam-chest pressure", UnitKind::GaugePressure, nullptr},
     {"ChestTemperature", "Steam temperature in the chest", UnitKind::Temperature,
      "empty: dry saturated"},
@@ -122,20 +122,20 @@ TConditions::TConditions(const Model& model, ConditionsStore& store, QWidget* pa
     grid->addWidget(new QLabel("Fluid", this), r, 0);
     grid->addWidget(fluid_, r, 1, 1, 2);
     ++r;
-    for (const RowSpec& spec : kRows) {
-        auto* label = new QLabel(QString::fromLatin1(spec.name), this);
-        label->setToolTip(QString::fromLatin1(spec.meaning));
+    for (const ConditionRow& row : kRows) {
+        auto* label = new QLabel(QString::fromLatin1(row.name), this);
+        label->setToolTip(QString::fromLatin1(row.meaning));
         auto* edit = new QLineEdit(this);
-        edit->setObjectName(spec.name);
+        edit->setObjectName(row.name);
         edit->setMinimumWidth(180);
-        edit->setToolTip(QString::fromLatin1(spec.meaning));
-        if (spec.emptyMeans) edit->setPlaceholderText(QString::fromLatin1(spec.emptyMeans));
+        edit->setToolTip(QString::fromLatin1(row.meaning));
+        if (row.emptyMeans) edit->setPlaceholderText(QString::fromLatin1(row.emptyMeans));
         auto* unit = new QLabel(this);
-        unit->setObjectName(QString::fromLatin1(spec.name) + "Unit");
+        unit->setObjectName(QString::fromLatin1(row.name) + "Unit");
         grid->addWidget(label, r, 0);
         grid->addWidget(edit, r, 1);
         grid->addWidget(unit, r, 2);
-        rows_.push_back({spec.name, edit, unit});
+        rows_.push_back({row.name, edit, unit});
         ++r;
     }
     message_ = new QLabel(this);
@@ -211,10 +211,10 @@ bool TConditions::parse(Conditions& c, QString* error) const {
     c.Fluid = static_cast<steam::FluidKind>(fluid_->currentData().toInt());
     std::optional<double> v;
     for (size_t i = 0; i < rows_.size(); ++i) {
-        const RowSpec& spec = kRows[i];
-        if (!readNumber(rows_[i].edit, spec.name, spec.emptyMeans != nullptr, v, error))
+        const ConditionRow& row = kRows[i];
+        if (!readNumber(rows_[i].edit, row.name, row.emptyMeans != nullptr, v, error))
             return false;
-        const std::string name = spec.name;
+        const std::string name = row.name;
         if (name == "ChestPressure") c.ChestPressure = *v;
         if (name == "ChestTemperature") c.ChestTemperature = v;
         if (name == "BackPressure") c.BackPressure = *v;
